@@ -1,0 +1,32 @@
+// app/commandline.h
+// The program's command line: one table of options from which the parser and --help are made.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kipkip {
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool check = false;
+    bool dump = false;
+    std::vector<std::string> files;  // the files of --check
+};
+
+class CommandLine {
+public:
+    // The options, or the error that names the offending argument.
+    struct Result {
+        Options options;
+        std::optional<std::string> error;
+    };
+
+    static Result Parse(std::span<const char* const> arguments);
+    static std::string Help();
+};
+
+}  // namespace kipkip

@@ -1,0 +1,99 @@
+#include "app/datachecker.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/jsonline.h"
+#include "platform/fatalcapture.h"
+#include "platform/sjis.h"
+#include "texdb/texdb.h"
+
+namespace kipkip {
+namespace {
+
+std::string Hex(const void* data, std::size_t size)
+{
+    std::string out;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+        out += pair;
+    }
+    return out;
+}
+
+std::string Extension(const std::string& file)
+{
+    std::string extension = std::filesystem::path(file).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+void Failure(std::ostream& out, const std::string& file, const char* kind, const std::string& error)
+{
+    out << JsonLine().Add("file", file).Add("kind", kind).Add("ok", false).Add("error", error).Text()
+        << '\n';
+}
+
+}  // namespace
+
+bool DataChecker::CheckAll(const std::vector<std::string>& files, std::ostream& out) const
+{
+    bool allOk = true;
+    for (const std::string& file : files) {
+        std::string extension = Extension(file);
+        if (extension == ".bmp" || extension == ".wav" || extension == ".mid") {
+            Failure(out, file, extension == ".bmp" ? "bitmap" : extension == ".wav" ? "wave" : "midi",
+                    "this kind of file cannot be checked yet");
+            allOk = false;
+            continue;
+        }
+        allOk = CheckText(file, out) && allOk;
+    }
+    return allOk;
+}
+
+bool DataChecker::CheckText(const std::string& file, std::ostream& out) const
+{
+    FatalCapture capture;
+    TTexDb db = TTexDb::FromFile(file);
+    if (!capture.Messages().empty()) {
+        Failure(out, file, "text", SjisToUtf8(capture.Messages().front()));
+        return false;
+    }
+    int entries = 0;
+    for (const TexBlock& block : db.Blocks()) {
+        entries += block.EntryCount();
+    }
+    out << JsonLine()
+               .Add("file", file)
+               .Add("kind", "text")
+               .Add("ok", true)
+               .Add("blocks", db.BlockCount())
+               .Add("entries", entries)
+               .Text()
+        << '\n';
+    if (!dump_) {
+        return true;
+    }
+    for (int b = 0; b < db.BlockCount(); ++b) {
+        const TexBlock& block = db.Blocks()[static_cast<std::size_t>(b)];
+        for (int e = 0; e < block.EntryCount(); ++e) {
+            const TexEntry& entry = block.entries[static_cast<std::size_t>(e)];
+            out << JsonLine()
+                       .Add("block", b)
+                       .Add("entry", e)
+                       .Add("key", SjisToUtf8(entry.Key()))
+                       .Add("keyHex", Hex(entry.Key().data(), entry.Key().size()))
+                       .Add("value", Hex(entry.value.bytes.data(), entry.value.bytes.size()))
+                       .Text()
+                << '\n';
+        }
+    }
+    return true;
+}
+
+}  // namespace kipkip

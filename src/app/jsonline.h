@@ -1,0 +1,29 @@
+// app/jsonline.h
+// One JSON object on one line, built field by field in the order the fields are added: the
+// shape of every report the program writes for tools (data checks, traces).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kipkip {
+
+class JsonLine {
+public:
+    JsonLine& Add(std::string_view key, std::string_view utf8Text);
+    JsonLine& Add(std::string_view key, const char* utf8Text) { return Add(key, std::string_view(utf8Text)); }
+    JsonLine& Add(std::string_view key, std::int64_t number);
+    JsonLine& Add(std::string_view key, int number) { return Add(key, std::int64_t{number}); }
+    JsonLine& Add(std::string_view key, bool flag);
+
+    std::string Text() const { return "{" + fields_ + "}"; }
+
+private:
+    void Key(std::string_view key);
+    static std::string Quoted(std::string_view utf8Text);
+
+    std::string fields_;
+};
+
+}  // namespace kipkip
