@@ -34,7 +34,12 @@ std::string Extension(const std::string& file)
 
 void Failure(std::ostream& out, const std::string& file, const char* kind, const std::string& error)
 {
-    out << JsonLine().Add("file", file).Add("kind", kind).Add("ok", false).Add("error", error).Text()
+    out << JsonLine()
+               .Add("file", file)
+               .Add("kind", kind)
+               .Add("ok", false)
+               .Add("error", error)
+               .Text()
         << '\n';
 }
 
@@ -46,7 +51,10 @@ bool DataChecker::CheckAll(const std::vector<std::string>& files, std::ostream& 
     for (const std::string& file : files) {
         std::string extension = Extension(file);
         if (extension == ".bmp" || extension == ".wav" || extension == ".mid") {
-            Failure(out, file, extension == ".bmp" ? "bitmap" : extension == ".wav" ? "wave" : "midi",
+            Failure(out, file,
+                    extension == ".bmp"   ? "bitmap"
+                    : extension == ".wav" ? "wave"
+                                          : "midi",
                     "this kind of file cannot be checked yet");
             allOk = false;
             continue;

@@ -12,7 +12,10 @@ namespace kipkip {
 class JsonLine {
 public:
     JsonLine& Add(std::string_view key, std::string_view utf8Text);
-    JsonLine& Add(std::string_view key, const char* utf8Text) { return Add(key, std::string_view(utf8Text)); }
+    JsonLine& Add(std::string_view key, const char* utf8Text)
+    {
+        return Add(key, std::string_view(utf8Text));
+    }
     JsonLine& Add(std::string_view key, std::int64_t number);
     JsonLine& Add(std::string_view key, int number) { return Add(key, std::int64_t{number}); }
     JsonLine& Add(std::string_view key, bool flag);

@@ -145,7 +145,8 @@ bool WriteWholeFile(std::string_view name, std::span<const std::uint8_t> bytes)
     if (file == nullptr) {
         return false;
     }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = (std::fflush(file) == 0) && written;
     written = (std::fclose(file) == 0) && written;
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {

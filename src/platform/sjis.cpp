@@ -1,7 +1,7 @@
 #include "platform/sjis.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace kipkip {
 namespace {

@@ -19,7 +19,10 @@ struct TexEntry {
     std::array<char, 24> key{};
     TexValue value;
 
-    std::string_view Key() const { return std::string_view(key.data(), strnlen(key.data(), kMaxKey)); }
+    std::string_view Key() const
+    {
+        return std::string_view(key.data(), strnlen(key.data(), kMaxKey));
+    }
 
     // A longer key is cut to its first 15 bytes.
     void SetKey(std::string_view text)

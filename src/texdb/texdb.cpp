@@ -32,8 +32,8 @@ TTexDb TTexDb::FromText(std::string name, std::span<const std::uint8_t> text)
 
 TTexDb TTexDb::FromText(std::string name, std::string_view text)
 {
-    return FromText(std::move(name), std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                               text.size()));
+    return FromText(std::move(name),
+                    std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 TTexDb TTexDb::FromFile(std::string name)

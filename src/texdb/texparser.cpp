@@ -22,14 +22,19 @@ std::vector<std::string_view> SplitLines(std::span<const std::uint8_t> bytes)
     text = text.substr(0, text.find('\0'));
     std::vector<std::string_view> lines;
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            continue;
         }
-        lines.push_back(text.substr(start, end - start));
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
     }
     return lines;
 }
@@ -95,44 +100,44 @@ std::optional<T> Convert(std::string_view token)
 bool StoreValue(TexValue& value, int n, std::string_view token)
 {
     switch (Classify(token)) {
-    case TokenKind::Text:
-        value = TexValue::FromText(token);
-        return true;
-    case TokenKind::Integer: {
-        auto number = Convert<std::int32_t>(token);
-        if (!number) {
-            return false;
-        }
-        if (n == 0) {
-            value = TexValue();
-        }
-        if (n < 4) {
-            value.SetInt(n, *number);
+        case TokenKind::Text:
+            value = TexValue::FromText(token);
+            return true;
+        case TokenKind::Integer: {
+            auto number = Convert<std::int32_t>(token);
+            if (!number) {
+                return false;
+            }
+            if (n == 0) {
+                value = TexValue();
+            }
+            if (n < 4) {
+                value.SetInt(n, *number);
+                return true;
+            }
+            if (n == 4) {
+                // Five or more integers: the four 32-bit slots become the first four 16-bit ones.
+                for (int k = 0; k < 4; ++k) {
+                    value.SetShort(k, static_cast<std::int16_t>(value.Int(k)));
+                }
+            }
+            value.SetShort(n, static_cast<std::int16_t>(*number));
             return true;
         }
-        if (n == 4) {
-            // Five or more integers: the four 32-bit slots become the first four 16-bit ones.
-            for (int k = 0; k < 4; ++k) {
-                value.SetShort(k, static_cast<std::int16_t>(value.Int(k)));
+        case TokenKind::Real: {
+            auto number = Convert<float>(token);
+            if (!number) {
+                return false;
             }
+            if (n == 0) {
+                value = TexValue();
+            }
+            // A real has only four slots; one in a later position is ignored.
+            if (n < 4) {
+                value.SetReal(n, *number);
+            }
+            return true;
         }
-        value.SetShort(n, static_cast<std::int16_t>(*number));
-        return true;
-    }
-    case TokenKind::Real: {
-        auto number = Convert<float>(token);
-        if (!number) {
-            return false;
-        }
-        if (n == 0) {
-            value = TexValue();
-        }
-        // A real has only four slots; one in a later position is ignored.
-        if (n < 4) {
-            value.SetReal(n, *number);
-        }
-        return true;
-    }
     }
     return true;
 }
@@ -147,8 +152,7 @@ class BlockReader {
 public:
     BlockReader(std::string_view name, const std::vector<std::string_view>& lines)
         : name_(name), lines_(lines)
-    {
-    }
+    {}
 
     // Reads the block that starts at the next "{" line from `line` on; false when there is none
     // or a number did not convert. A block that is never closed runs to the last line.

@@ -1,0 +1,45 @@
+#include "app/datachecker.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/fatalerror.h"
+#include "support/tempdir.h"
+
+namespace kipkip {
+namespace {
+
+TEST(DataChecker, ReportsCountsOrTheErrorPerFile)
+{
+    test::TempDir dir;
+    std::string good = dir.Write("good.toy", "{\na 1\n# note\nb x\n}\n{\n}\n");
+    std::string bad = dir.Write("bad.toy", "{\nbad 1-1\n}\n");
+    std::ostringstream out;
+    EXPECT_FALSE(DataChecker(false).CheckAll({good, bad}, out));
+    EXPECT_EQ(out.str(), "{\"file\":\"" + good +
+                             "\",\"kind\":\"text\",\"ok\":true,\"blocks\":2,\"entries\":2}\n"
+                             "{\"file\":\"" +
+                             bad + "\",\"kind\":\"text\",\"ok\":false,\"error\":\"" + bad +
+                             ": line 2: \\\"1-1\\\" is not a number\"}\n");
+    EXPECT_FALSE(ShutdownRequested());
+}
+
+TEST(DataChecker, DumpShowsEveryEntryAsKeyAndSixteenBytes)
+{
+    test::TempDir dir;
+    // The key "背景" (background) in Shift-JIS.
+    std::string file = dir.Write("scene.toy", "{\n\x94\x77\x8c\x69 1,-1\n}\n");
+    std::ostringstream out;
+    EXPECT_TRUE(DataChecker(true).CheckAll({file}, out));
+    std::string lines = out.str();
+    EXPECT_NE(
+        lines.find(
+            "\n{\"block\":0,\"entry\":0,\"key\":\"\xe8\x83\x8c\xe6\x99\xaf\",\"keyHex\":\"9477"
+            "8c69\",\"value\":\"01000000ffffffff0000000000000000\"}\n"),
+        std::string::npos)
+        << lines;
+}
+
+}  // namespace
+}  // namespace kipkip

@@ -1,0 +1,49 @@
+// Every Shift-JIS constant the code looks up equals the Shift-JIS encoding of its gloss.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <string>
+
+#include "texdb/texdbnames.h"
+
+namespace kipkip {
+namespace {
+
+// Converted here with iconv itself, independently of the program's own conversion.
+std::string ToCp932(std::string_view utf8)
+{
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size() * 2, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<std::size_t>(-1)) {
+        return "<not convertible>";
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+struct Name {
+    std::string_view constant;
+    std::string_view gloss;
+};
+
+const Name kNames[] = {
+    {texdbnames::kMissing, "がありません"},
+    {texdbnames::kBracketNotClosed, "TexDbエラー 括弧が閉じていません"},
+};
+
+TEST(ShiftJisNames, EveryConstantIsItsGlossInCodePage932)
+{
+    for (const Name& name : kNames) {
+        EXPECT_EQ(name.constant, ToCp932(name.gloss)) << name.gloss;
+    }
+}
+
+}  // namespace
+}  // namespace kipkip
