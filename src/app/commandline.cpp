@@ -1,25 +1,71 @@
 #include "app/commandline.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace kipkip {
 namespace {
 
+using Error = std::optional<std::string>;
+
+template <typename T>
+Error ParseNumber(std::string_view option, std::string_view value, T low, T high, T& out)
+{
+    T number{};
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < low ||
+        number > high) {
+        return std::string(option) + " takes a whole number from " + std::to_string(low) + " to " +
+               std::to_string(high) + ", not \"" + std::string(value) + "\"";
+    }
+    out = number;
+    return std::nullopt;
+}
+
+template <bool Options::*field>
+Error SetFlag(Options& options, std::string_view)
+{
+    options.*field = true;
+    return std::nullopt;
+}
+
+template <std::string Options::*field>
+Error SetText(Options& options, std::string_view value)
+{
+    options.*field = value;
+    return std::nullopt;
+}
+
 struct OptionSpec {
     std::string_view name;
     std::string_view argument;  // empty for a flag
     std::string_view help;
-    void (*apply)(Options&, std::string_view value);
+    Error (*apply)(Options&, std::string_view value);
 };
 
 constexpr OptionSpec kOptions[] = {
+    {"--scale", "N", "window scale 1..8 (default: the largest up to 4 that fits the desktop)",
+     [](Options& o, std::string_view v) { return ParseNumber("--scale", v, 1, 8, o.scale); }},
+    {"--fullscreen", "", "start full screen (F11 or Alt+Enter toggles)",
+     SetFlag<&Options::fullScreen>},
+    {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
+     SetFlag<&Options::headless>},
+    {"--ticks", "N", "end the run after tick N with status 0",
+     [](Options& o, std::string_view v) {
+         return ParseNumber<std::uint64_t>("--ticks", v, 1, UINT32_MAX, o.ticks);
+     }},
+    {"--input", "FILE", "headless: the keys held from tick to tick (see docs/formats.md)",
+     SetText<&Options::inputFile>},
+    {"--trace", "FILE", "write one JSON line of state after each tick",
+     SetText<&Options::traceFile>},
+    {"--stats", "", "print ticks, seconds, ticks per second and the longest gap at exit",
+     SetFlag<&Options::stats>},
     {"--check", "", "load each FILE given with the game's own readers and report it as JSON",
-     [](Options& o, std::string_view) { o.check = true; }},
+     SetFlag<&Options::check>},
     {"--dump", "", "with --check: also one JSON line per entry of a data text",
-     [](Options& o, std::string_view) { o.dump = true; }},
-    {"--help", "", "print this list and exit", [](Options& o, std::string_view) { o.help = true; }},
-    {"--version", "", "print the version and exit",
-     [](Options& o, std::string_view) { o.version = true; }},
+     SetFlag<&Options::dump>},
+    {"--help", "", "print this list and exit", SetFlag<&Options::help>},
+    {"--version", "", "print the version and exit", SetFlag<&Options::version>},
 };
 
 const OptionSpec* FindOption(std::string_view name)
@@ -56,10 +102,15 @@ CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments)
             }
             value = arguments[++i];
         }
-        option->apply(result.options, value);
+        if (Error error = option->apply(result.options, value)) {
+            result.error = error;
+            return result;
+        }
     }
     if (!result.options.files.empty() && !result.options.check) {
         result.error = "unexpected argument " + result.options.files.front();
+    } else if (!result.options.inputFile.empty() && !result.options.headless) {
+        result.error = "--input needs --headless";
     }
     return result;
 }
@@ -72,7 +123,7 @@ std::string CommandLine::Help()
         if (!option.argument.empty()) {
             left += " " + std::string(option.argument);
         }
-        left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
+        left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
         text += left + std::string(option.help) + "\n";
     }
     return text;

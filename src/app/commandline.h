@@ -2,6 +2,7 @@
 // The program's command line: one table of options from which the parser and --help are made.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,14 @@ struct Options {
     bool check = false;
     bool dump = false;
     std::vector<std::string> files;  // the files of --check
+
+    int scale = 0;  // 0: fit the desktop
+    bool fullScreen = false;
+    bool headless = false;
+    std::uint64_t ticks = 0;  // 0: no limit
+    std::string inputFile;
+    std::string traceFile;
+    bool stats = false;
 };
 
 class CommandLine {

@@ -5,6 +5,7 @@
 
 #include "app/commandline.h"
 #include "app/datachecker.h"
+#include "app/gamerunner.h"
 
 namespace {
 
@@ -32,6 +33,5 @@ int main(int argc, char** argv)
     if (options.check) {
         return DataChecker(options.dump).CheckAll(options.files, std::cout) ? 0 : 1;
     }
-    std::fprintf(stderr, "kipkip: this build has no game window yet; see kipkip --help\n");
-    return 1;
+    return GameRunner(options).Run();
 }

@@ -23,14 +23,39 @@ TEST(CommandLine, CheckTakesEveryFileWhereverTheFlagsStand)
 
 TEST(CommandLine, ErrorsNameTheArgument)
 {
-    EXPECT_EQ(ParseArgs({"--bogus"}).error.value_or(""), "unknown option --bogus");
-    EXPECT_EQ(ParseArgs({"stray"}).error.value_or(""), "unexpected argument stray");
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"stray"}, "unexpected argument stray"},
+        {{"--scale", "9"}, "--scale takes a whole number from 1 to 8, not \"9\""},
+        {{"--scale", "2x"}, "--scale takes a whole number from 1 to 8, not \"2x\""},
+        {{"--ticks", "0"}, "--ticks takes a whole number from 1 to 4294967295, not \"0\""},
+        {{"--ticks"}, "--ticks needs N"},
+        {{"--input", "keys.txt"}, "--input needs --headless"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        EXPECT_EQ(ParseArgs(arguments).error.value_or("<none>"), error);
+    }
+}
+
+TEST(CommandLine, ValuesLandInTheirOptions)
+{
+    auto result = ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3",
+                             "--trace", "t.jsonl", "--fullscreen", "--stats"});
+    ASSERT_FALSE(result.error) << *result.error;
+    const Options& o = result.options;
+    EXPECT_TRUE(o.headless && o.fullScreen && o.stats);
+    EXPECT_EQ(o.ticks, 150u);
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.inputFile, "k.txt");
+    EXPECT_EQ(o.traceFile, "t.jsonl");
 }
 
 TEST(CommandLine, HelpListsEveryOptionOnItsOwnLine)
 {
     std::string help = CommandLine::Help();
-    for (const char* option : {"--check", "--dump", "--help", "--version"}) {
+    for (const char* option :
+         {"--scale N", "--fullscreen", "--headless", "--ticks N", "--input FILE", "--trace FILE",
+          "--stats", "--check", "--dump", "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
     }
 }

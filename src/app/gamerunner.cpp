@@ -1,0 +1,140 @@
+#include "app/gamerunner.h"
+
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+#include "app/mainform.h"
+#include "app/tracewriter.h"
+#include "platform/fatalerror.h"
+#include "platform/headless/headlessloop.h"
+#include "platform/headless/inputscript.h"
+#include "platform/headless/scriptedinput.h"
+#include "platform/sdl/sdlinput.h"
+#include "platform/sdl/sdlmessagebox.h"
+#include "platform/sdl/sdlsession.h"
+#include "platform/sdl/sdlwindow.h"
+
+namespace kipkip {
+namespace {
+
+constexpr int kFatal = 1;
+constexpr int kBadInput = 2;
+
+// Between the frame loop and the main window: paints, the trace and the tick limit.
+class RunMonitor : public LoopListener {
+public:
+    RunMonitor(const Options& options, TraceWriter& trace) : options_(options), trace_(trace) {}
+
+    void Attach(TMainForm* form) { form_ = form; }
+
+    void Paint() override
+    {
+        if (form_ != nullptr) {
+            form_->FormPaint();
+        }
+    }
+
+    bool AfterTick(std::uint64_t tick) override
+    {
+        if (form_ != nullptr && form_->Kernel() != nullptr) {
+            trace_.Write(tick, *form_->Kernel());
+        }
+        return options_.ticks == 0 || tick < options_.ticks;
+    }
+
+private:
+    const Options& options_;
+    TraceWriter& trace_;
+    TMainForm* form_ = nullptr;
+};
+
+void Complain(const std::string& message)
+{
+    std::fprintf(stderr, "kipkip: %s\n", message.c_str());
+}
+
+}  // namespace
+
+int GameRunner::Run()
+{
+    ClearShutdownRequest();
+    try {
+        return options_.headless ? RunHeadless() : RunWindowed();
+    } catch (const std::exception& error) {
+        // An error that escapes start-up ends the program after it is shown.
+        FatalError(true, error.what());
+        return kFatal;
+    }
+}
+
+int GameRunner::RunWindowed()
+{
+    TraceWriter trace;
+    if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
+        Complain("cannot write the trace " + options_.traceFile);
+        return kBadInput;
+    }
+    SdlSession sdl;
+    SdlInput input;
+    SdlWindow window(input);
+    SdlWindow::Settings settings;
+    settings.scale = options_.scale;
+    settings.fullScreen = options_.fullScreen;
+    std::string error;
+    if (!window.Open(settings, error)) {
+        Complain(error);
+        return kFatal;
+    }
+    SdlMessageBox messageBox;
+    FatalReporter* previous = SetFatalReporter(&messageBox);
+    RunMonitor monitor(options_, trace);
+    {
+        TMainForm form({window, input, window});
+        monitor.Attach(&form);
+        window.Run(monitor);
+        monitor.Attach(nullptr);
+    }
+    SetFatalReporter(previous);
+    if (options_.stats) {
+        const SdlWindow::Stats& stats = window.RunStats();
+        std::printf(
+            "ticks %llu, seconds %.3f, ticks per second %.3f, longest gap %.2f ms, skipped %llu, "
+            "window %dx%d scale %d\n",
+            static_cast<unsigned long long>(stats.ticks), stats.seconds,
+            stats.seconds > 0 ? double(stats.ticks - 1) / stats.seconds : 0.0, stats.longestGapMs,
+            static_cast<unsigned long long>(stats.skipped), stats.windowWidth, stats.windowHeight,
+            window.Scale());
+    }
+    return ShutdownRequested() ? kFatal : 0;
+}
+
+int GameRunner::RunHeadless()
+{
+    InputScript script;
+    if (!options_.inputFile.empty()) {
+        auto parsed = InputScript::Load(options_.inputFile);
+        if (!parsed.script) {
+            Complain(parsed.error);
+            return kBadInput;
+        }
+        script = std::move(*parsed.script);
+    }
+    TraceWriter trace;
+    if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
+        Complain("cannot write the trace " + options_.traceFile);
+        return kBadInput;
+    }
+    ScriptedInput input(std::move(script));
+    HeadlessLoop loop(input);
+    RunMonitor monitor(options_, trace);
+    {
+        TMainForm form({loop, input, loop});
+        monitor.Attach(&form);
+        loop.Run(monitor);
+        monitor.Attach(nullptr);
+    }
+    return ShutdownRequested() ? kFatal : 0;
+}
+
+}  // namespace kipkip

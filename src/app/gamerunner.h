@@ -1,0 +1,25 @@
+// app/gamerunner.h
+// Runs the game: in a window on SDL, or headless (no window, no audio, ticks back to back,
+// scripted keys). Either way the main window's start-up, ticks and shut-down are the same;
+// after each tick the trace is written and the tick limit checked.
+#pragma once
+
+#include "app/commandline.h"
+
+namespace kipkip {
+
+class GameRunner {
+public:
+    explicit GameRunner(const Options& options) : options_(options) {}
+
+    // The program's exit status: 0, 1 after a fatal error, 2 for a bad input script.
+    int Run();
+
+private:
+    int RunWindowed();
+    int RunHeadless();
+
+    const Options& options_;
+};
+
+}  // namespace kipkip

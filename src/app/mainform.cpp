@@ -1,0 +1,68 @@
+#include "app/mainform.h"
+
+namespace kipkip {
+namespace {
+
+// The three buttons: space bar, B and Return (the cursor keys keep the device's defaults).
+constexpr std::uint8_t kKeySpace = 0x39;
+constexpr std::uint8_t kKeyB = 0x30;
+constexpr std::uint8_t kKeyReturn = 0x1C;
+
+}  // namespace
+
+TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
+    : HITimer(ports.timer), KivDraw(ports.video), KivInput(ports.input)
+{
+    // The stored settings of the form's components.
+    HITimer.SetEnabled(false);
+    HITimer.SetInterval(kTickInterval);
+    HITimer.SetOnTimer([this](THITimer& sender) { HITimerTimer(sender); });
+    HITimer.Loaded();
+    KivDraw.SetWidth(kClientWidth);
+    KivDraw.SetHeight(kClientHeight);
+
+    // A device that fails to start stays inert and the game runs on without it.
+    KivDraw.Init();
+    KivInput.Init();
+    InputState map;
+    if (KivInput.GetKeys(map)) {
+        map.Button1 = kKeySpace;
+        map.Button2 = kKeyB;
+        map.Button3 = kKeyReturn;
+        KivInput.SetKeys(map);
+    }
+    kernel = std::make_unique<TKernel>(&KivDraw, nullptr, &KivInput, nullptr);
+    rootMode = std::make_unique<TGameMgrMode>(nullptr, 0, kernel.get(), std::move(mainMode));
+    HITimer.SetEnabled(true);
+    HITimer.Start();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+}
+
+void TMainForm::HITimerTimer(THITimer& sender)
+{
+    int d = static_cast<int>(sender.Interval());
+    kernel->Tick(d);
+    rootMode->Step(d);
+}
+
+void TMainForm::FormPaint()
+{
+    if (rootMode) {
+        rootMode->Paint();
+    }
+}
+
+void TMainForm::FormDestroy()
+{
+    HITimer.SetEnabled(false);
+    // The scene and its device resources go after the timer has stopped and before the kernel
+    // and the devices.
+    rootMode.reset();
+    kernel.reset();
+}
+
+}  // namespace kipkip

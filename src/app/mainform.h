@@ -1,0 +1,56 @@
+// app/mainform.h
+// The program's one window, as the game sees it: it owns the devices and the frame timer,
+// creates the kernel and the root mode at start-up, and from then on only pumps the frame
+// loop. Each timer tick advances input and the mode tree by exactly one 20 ms step, whatever
+// the real time between ticks; a paint request redraws the current frame without advancing
+// anything. The platform (a real window, or a headless run) comes in through the ports.
+#pragma once
+
+#include <memory>
+
+#include "device/htimer.h"
+#include "device/kivdraw.h"
+#include "device/kivinput.h"
+#include "game/gamemgrmode.h"
+#include "kernel/kernel.h"
+#include "platform/ports.h"
+
+namespace kipkip {
+
+class TMainForm {
+public:
+    struct Ports {
+        VideoPort& video;
+        InputPort& input;
+        TimerPort& timer;
+    };
+
+    static constexpr int kClientWidth = 320;
+    static constexpr int kClientHeight = 240;
+    static constexpr std::uint32_t kTickInterval = 20;
+
+    // Start-up: the devices, the kernel, the root mode, then the timer runs. Raises
+    // EHITimerError when the timer service refuses.
+    explicit TMainForm(Ports ports,
+                       TGameMgrMode::MainModeFactory mainMode = TGameMgrMode::MainMode);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    void HITimerTimer(THITimer& sender);
+    void FormPaint();
+    // Shut-down: no further ticks, then the mode tree and the kernel go. Runs once.
+    void FormDestroy();
+
+    TKernel* Kernel() { return kernel.get(); }
+    TKivDraw& Draw() { return KivDraw; }
+
+private:
+    THITimer HITimer;
+    TKivDraw KivDraw;
+    TKivInput KivInput;
+    std::unique_ptr<TKernel> kernel;
+    std::unique_ptr<TGameMode> rootMode;
+};
+
+}  // namespace kipkip

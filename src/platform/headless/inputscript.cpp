@@ -1,0 +1,288 @@
+#include "platform/headless/inputscript.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <utility>
+
+#include "platform/files.h"
+#include "platform/sdl/scancodes.h"
+
+namespace kipkip {
+namespace {
+
+// A token as it may be shown in a message: bytes outside printable ASCII as \xNN, and cut
+// short when long.
+std::string Quoted(std::string_view token)
+{
+    constexpr std::size_t kShown = 40;
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (std::size_t i = 0; i < token.size() && i < kShown; ++i) {
+        auto byte = static_cast<unsigned char>(token[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
+            quoted += static_cast<char>(byte);
+        } else {
+            quoted += "\\x";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xF];
+        }
+    }
+    if (token.size() > kShown) {
+        quoted += "...";
+    }
+    return quoted + "\"";
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The blank-separated words of a line, at most `limit` of them. A caller asks for one more
+// than it uses, to notice a line with too many.
+std::vector<std::string_view> Words(std::string_view line, std::size_t limit)
+{
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (words.size() < limit) {
+        while (i < line.size() && IsBlank(line[i])) {
+            ++i;
+        }
+        if (i == line.size()) {
+            break;
+        }
+        std::size_t start = i;
+        while (i < line.size() && !IsBlank(line[i])) {
+            ++i;
+        }
+        words.push_back(line.substr(start, i - start));
+    }
+    return words;
+}
+
+struct PadSignal {
+    std::string_view name;
+    int x;
+    int y;
+    int button;  // -1 for a direction
+};
+
+// The directions come in opposite pairs, each next to its opposite (index ^ 1).
+constexpr PadSignal kPadSignals[] = {
+    {"pad.up", 0, -100, -1},   {"pad.down", 0, 100, -1}, {"pad.left", -100, 0, -1},
+    {"pad.right", 100, 0, -1}, {"pad.1", 0, 0, 0},       {"pad.2", 0, 0, 1},
+    {"pad.3", 0, 0, 2},
+};
+
+class LineReader {
+public:
+    LineReader(std::vector<InputScript::Step>& steps, bool& usesPad)
+        : steps_(steps), usesPad_(usesPad)
+    {}
+
+    // Reads one line into a step; the error says what is wrong, without the line number.
+    bool Read(std::string_view line, std::string& error)
+    {
+        if (line.size() > InputScript::kMaxLineLength) {
+            error = "longer than " + std::to_string(InputScript::kMaxLineLength) + " bytes";
+            return false;
+        }
+        line = line.substr(0, line.find('#'));
+        std::vector<std::string_view> words = Words(line, 3);
+        if (words.empty()) {
+            return true;
+        }
+        InputScript::Step step;
+        if (!ReadTick(words[0], step.tick, error)) {
+            return false;
+        }
+        if (words.size() < 2) {
+            error = "no keys after tick " + std::to_string(step.tick) + " (\"none\" for none)";
+            return false;
+        }
+        if (words.size() > 2) {
+            error = "unexpected " + Quoted(words[2]) + " after the keys (join keys with \"+\")";
+            return false;
+        }
+        if (!ReadKeys(words[1], step.held, error)) {
+            return false;
+        }
+        if (steps_.size() == InputScript::kMaxSteps) {
+            error = "more than " + std::to_string(InputScript::kMaxSteps) + " instructions";
+            return false;
+        }
+        steps_.push_back(step);
+        return true;
+    }
+
+private:
+    bool ReadTick(std::string_view word, std::uint32_t& tick, std::string& error)
+    {
+        bool digits =
+            std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits) {
+            error = Quoted(word) + " is not a tick number";
+            return false;
+        }
+        auto [end, result] = std::from_chars(word.data(), word.data() + word.size(), tick);
+        if (result != std::errc() || end != word.data() + word.size()) {
+            error = "tick " + Quoted(word) + " is too large";
+            return false;
+        }
+        if (tick == 0) {
+            error = "tick 0: ticks count from 1";
+            return false;
+        }
+        if (!steps_.empty() && tick <= steps_.back().tick) {
+            error = "tick " + std::to_string(tick) + " does not come after tick " +
+                    std::to_string(steps_.back().tick);
+            return false;
+        }
+        return true;
+    }
+
+    bool ReadKeys(std::string_view word, InputScript::Held& held, std::string& error)
+    {
+        std::vector<std::string_view> names;
+        std::size_t start = 0;
+        while (true) {
+            std::size_t plus = word.find('+', start);
+            std::string_view name = word.substr(start, plus - start);
+            if (name.empty()) {
+                error = "empty key name in " + Quoted(word);
+                return false;
+            }
+            if (names.size() == InputScript::kMaxKeysPerLine) {
+                error = "more than " + std::to_string(InputScript::kMaxKeysPerLine) + " keys";
+                return false;
+            }
+            names.push_back(name);
+            if (plus == std::string_view::npos) {
+                break;
+            }
+            start = plus + 1;
+        }
+
+        if (names.size() == 1 && Lower(names[0]) == "none") {
+            return true;
+        }
+        bool padUsed[std::size(kPadSignals)] = {};
+        for (std::string_view name : names) {
+            std::string lower = Lower(name);
+            if (lower == "none") {
+                error = "\"none\" cannot be held with other keys";
+                return false;
+            }
+            if (lower.starts_with("pad.")) {
+                if (!ReadPadSignal(name, lower, held.pad, padUsed, error)) {
+                    return false;
+                }
+                continue;
+            }
+            std::replace(lower.begin(), lower.end(), '_', ' ');
+            auto scancode = ScancodeFromKeyName(lower);
+            if (!scancode) {
+                error = "unknown key " + Quoted(name);
+                return false;
+            }
+            std::uint8_t code = DikFromScancode(*scancode);
+            if (code == 0) {
+                error = "key " + Quoted(name) + " has no key code the game reads";
+                return false;
+            }
+            held.keys.set(code);
+        }
+        return true;
+    }
+
+    bool ReadPadSignal(std::string_view name, std::string_view lower, JoystickReading& pad,
+                       bool* used, std::string& error)
+    {
+        for (std::size_t i = 0; i < std::size(kPadSignals); ++i) {
+            const PadSignal& signal = kPadSignals[i];
+            if (lower != signal.name) {
+                continue;
+            }
+            // The stick cannot lean both ways on one axis; its partner is the neighbour in
+            // the table (up/down, left/right).
+            if (signal.button < 0 && used[i ^ 1]) {
+                error = Quoted(kPadSignals[i ^ 1].name) + " and " + Quoted(signal.name) +
+                        " cannot be held together";
+                return false;
+            }
+            used[i] = true;
+            usesPad_ = true;
+            if (signal.button >= 0) {
+                pad.buttons[static_cast<std::size_t>(signal.button)] = true;
+            } else if (signal.x != 0) {
+                pad.x = signal.x;
+            } else {
+                pad.y = signal.y;
+            }
+            return true;
+        }
+        error = "unknown controller signal " + Quoted(name);
+        return false;
+    }
+
+    static std::string Lower(std::string_view name)
+    {
+        std::string lower(name);
+        for (char& c : lower) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+        }
+        return lower;
+    }
+
+    std::vector<InputScript::Step>& steps_;
+    bool& usesPad_;
+};
+
+}  // namespace
+
+InputScriptResult InputScript::Parse(std::string_view name, std::span<const std::uint8_t> text)
+{
+    std::string_view rest(reinterpret_cast<const char*>(text.data()), text.size());
+    InputScript script;
+    LineReader reader(script.steps_, script.usesPad_);
+    std::string error;
+    for (std::size_t number = 1; !rest.empty(); ++number) {
+        std::size_t end = rest.find_first_of("\r\n");
+        std::string_view line = rest.substr(0, end);
+        if (!reader.Read(line, error)) {
+            return {std::nullopt,
+                    std::string(name) + ": line " + std::to_string(number) + ": " + error};
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+        rest.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return {std::move(script), {}};
+}
+
+InputScriptResult InputScript::Load(std::string_view path)
+{
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return {std::nullopt, std::string(path) + ": cannot be read"};
+    }
+    return Parse(path, *bytes);
+}
+
+const InputScript::Held& InputScript::HeldAt(std::uint32_t tick) const
+{
+    static const Held kNothing;
+    auto after = std::upper_bound(steps_.begin(), steps_.end(), tick,
+                                  [](std::uint32_t t, const Step& step) { return t < step.tick; });
+    if (after == steps_.begin()) {
+        return kNothing;
+    }
+    return std::prev(after)->held;
+}
+
+}  // namespace kipkip

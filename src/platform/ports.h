@@ -1,0 +1,96 @@
+// platform/ports.h
+// The small interfaces through which the devices reach the platform. The devices in device/
+// are written against these alone; platform/sdl and platform/headless realise them, and tests
+// hand the devices ports of their own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace kipkip {
+
+// The keyboard as 256 bytes indexed by DirectInput key code (the PC set-1 scan code, with
+// 0x80 added for keys sent with the E0 prefix); 0x80 marks a held key.
+using KeyboardState = std::array<std::uint8_t, 256>;
+
+// The first game controller, its stick scaled to -100..100 on both axes (y grows downwards).
+struct JoystickReading {
+    int x = 0;
+    int y = 0;
+    std::array<bool, 3> buttons{};
+};
+
+class InputPort {
+public:
+    enum class ReadResult {
+        Ok,
+        Lost,    // the device lost its input; it is acquired again and this read shows nothing
+        Failed,  // nothing could be read
+    };
+
+    virtual ~InputPort() = default;
+
+    // Opens the keyboard and looks for a controller; false when there is no keyboard input.
+    virtual bool Open() = 0;
+    virtual void Close() = 0;
+    virtual ReadResult ReadKeyboard(KeyboardState& keys) = 0;
+    // Whether a controller is attached now (controllers may come and go while the game runs).
+    virtual bool HasJoystick() = 0;
+    // False when the attached controller could not be polled.
+    virtual bool PollJoystick(JoystickReading& reading) = 0;
+};
+
+// How pixels are laid out in memory: bits per pixel and the three channel masks of a pixel read
+// as one little-endian number. Masks of 0 mean palette indices (8 bits).
+struct PixelFormat {
+    int bitsPerPixel = 16;
+    std::uint32_t redMask = 0xF800;
+    std::uint32_t greenMask = 0x07E0;
+    std::uint32_t blueMask = 0x001F;
+
+    int BytesPerPixel() const { return bitsPerPixel / 8; }
+    bool operator==(const PixelFormat&) const = default;
+};
+
+// A finished frame, borrowed for the length of one call.
+struct FrameView {
+    const std::uint8_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int pitch = 0;  // bytes from one row to the next
+    PixelFormat format;
+};
+
+// Where finished frames are shown: the window, or nothing in a headless run.
+class VideoPort {
+public:
+    virtual ~VideoPort() = default;
+    virtual bool Present(const FrameView& frame) = 0;
+};
+
+// A periodic timer service: the frame loop in a window, or the headless runner.
+class TimerPort {
+public:
+    virtual ~TimerPort() = default;
+
+    // Starts calling `onExpiry` every `intervalMs` milliseconds, one call at a time; returns the
+    // timer's id, or 0 when the service refuses.
+    virtual std::uint32_t CreatePeriodic(std::uint32_t intervalMs,
+                                         std::function<void()> onExpiry) = 0;
+    virtual void Kill(std::uint32_t id) = 0;
+    // A millisecond clock; differences are taken modulo 2^32.
+    virtual std::uint32_t NowMs() = 0;
+};
+
+// What a frame loop asks of the program: a repaint when the window system wants one, and after
+// each tick whether to go on.
+class LoopListener {
+public:
+    virtual ~LoopListener() = default;
+    virtual void Paint() = 0;
+    // Called after tick `tick` (counted from 1); false ends the run.
+    virtual bool AfterTick(std::uint64_t tick) = 0;
+};
+
+}  // namespace kipkip

@@ -1,0 +1,19 @@
+#include "platform/sdl/sdlmessagebox.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/sjis.h"
+
+namespace kipkip {
+
+void SdlMessageBox::Report(std::string_view message)
+{
+    std::string text = SjisToUtf8(message);
+    std::fprintf(stderr, "kipkip: %s\n", text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), nullptr);
+}
+
+}  // namespace kipkip

@@ -1,0 +1,255 @@
+#include "platform/sdl/sdlwindow.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/fatalerror.h"
+#include "platform/sdl/sdlinput.h"
+
+namespace kipkip {
+namespace {
+
+constexpr int kMaxDefaultScale = 4;
+constexpr double kDesktopShare = 0.85;
+
+std::uint32_t TextureFormatFor(const PixelFormat& format)
+{
+    if (format.bitsPerPixel == 16) {
+        return format.greenMask == 0x03E0 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+    }
+    return format.bitsPerPixel == 24 ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_XRGB8888;
+}
+
+bool IsFullScreenKey(const SDL_KeyboardEvent& key)
+{
+    return key.keysym.sym == SDLK_F11 ||
+           (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0);
+}
+
+}  // namespace
+
+SdlWindow::~SdlWindow()
+{
+    if (texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+    }
+    if (renderer_ != nullptr) {
+        SDL_DestroyRenderer(renderer_);
+    }
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+    }
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+int SdlWindow::FittingScale(int usableWidth, int usableHeight, int width, int height)
+{
+    int scale = 1;
+    for (int k = 2; k <= kMaxDefaultScale; ++k) {
+        if (width * k <= usableWidth * kDesktopShare &&
+            height * k <= usableHeight * kDesktopShare) {
+            scale = k;
+        }
+    }
+    return scale;
+}
+
+bool SdlWindow::Open(const Settings& settings, std::string& error)
+{
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_APP_NAME, settings.title.c_str());
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot start the video: ") + SDL_GetError();
+        return false;
+    }
+    videoStarted_ = true;
+    width_ = settings.width;
+    height_ = settings.height;
+    scale_ = settings.scale;
+    if (scale_ <= 0) {
+        SDL_Rect usable{0, 0, width_, height_};
+        SDL_GetDisplayUsableBounds(0, &usable);
+        scale_ = FittingScale(usable.w, usable.h, width_, height_);
+    }
+    std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (settings.fullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    window_ = SDL_CreateWindow(settings.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                               SDL_WINDOWPOS_CENTERED, width_ * scale_, height_ * scale_, flags);
+    if (window_ == nullptr) {
+        error = std::string("cannot open the window: ") + SDL_GetError();
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window_, width_, height_);
+    SDL_GetWindowSize(window_, &stats_.windowWidth, &stats_.windowHeight);
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) {
+        error = std::string("cannot draw in the window: ") + SDL_GetError();
+        return false;
+    }
+    SDL_RenderSetLogicalSize(renderer_, width_, height_);
+    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    return true;
+}
+
+bool SdlWindow::Present(const FrameView& frame)
+{
+    if (renderer_ == nullptr || frame.pixels == nullptr) {
+        return false;
+    }
+    if (minimised_) {
+        return true;
+    }
+    std::uint32_t format = TextureFormatFor(frame.format);
+    if (texture_ == nullptr || format != textureFormat_) {
+        if (texture_ != nullptr) {
+            SDL_DestroyTexture(texture_);
+        }
+        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
+                                     frame.height);
+        textureFormat_ = format;
+        if (texture_ == nullptr) {
+            return false;
+        }
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch) != 0) {
+        return false;
+    }
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    return true;
+}
+
+std::uint32_t SdlWindow::CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry)
+{
+    timerId_ = nextTimerId_++;
+    intervalMs_ = intervalMs;
+    onExpiry_ = std::move(onExpiry);
+    scheduleReset_ = true;
+    return timerId_;
+}
+
+void SdlWindow::Kill(std::uint32_t id)
+{
+    if (id == timerId_) {
+        timerId_ = 0;
+        onExpiry_ = nullptr;
+    }
+}
+
+std::uint32_t SdlWindow::NowMs()
+{
+    return SDL_GetTicks();
+}
+
+void SdlWindow::ToggleFullScreen()
+{
+    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
+{
+    switch (event.type) {
+        case SDL_QUIT:
+            return false;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_HIDDEN:
+                    minimised_ = true;
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    minimised_ = false;
+                    listener.Paint();
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            if (IsFullScreenKey(event.key)) {
+                // The toggle keys never reach the game, not even the Return of Alt+Return.
+                if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+                    ToggleFullScreen();
+                }
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    input_.HandleEvent(event);
+    return true;
+}
+
+void SdlWindow::Run(LoopListener& listener)
+{
+    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+    std::uint64_t start = 0;
+    std::uint64_t serviced = 0;  // expiries handled (or skipped) since the schedule's start
+    std::uint64_t firstTick = 0;
+    std::uint64_t lastTick = 0;
+    for (;;) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (!HandleEvent(event, listener)) {
+                return;
+            }
+        }
+        if (ShutdownRequested()) {
+            return;
+        }
+        if (timerId_ == 0 || intervalMs_ == 0) {
+            SDL_WaitEventTimeout(nullptr, 10);
+            continue;
+        }
+        std::uint64_t now = SDL_GetPerformanceCounter();
+        const std::uint64_t period = frequency * intervalMs_ / 1000;
+        if (scheduleReset_) {
+            start = now;
+            serviced = 0;
+            scheduleReset_ = false;
+        }
+        std::uint64_t due = (now - start) / period + 1;  // the first expiry is at once
+        if (due <= serviced) {
+            std::uint64_t next = start + serviced * period;
+            SDL_Delay(
+                static_cast<std::uint32_t>(((next - now) * 1000 + frequency - 1) / frequency));
+            continue;
+        }
+        if (due > serviced + 1) {
+            stats_.skipped += due - serviced - 1;
+            serviced = due - 1;
+        }
+        ++serviced;
+        if (stats_.ticks > 0) {
+            stats_.longestGapMs =
+                std::max(stats_.longestGapMs, double(now - lastTick) * 1000.0 / double(frequency));
+        } else {
+            firstTick = now;
+        }
+        lastTick = now;
+        onExpiry_();
+        ++stats_.ticks;
+        stats_.seconds = double(lastTick - firstTick) / double(frequency);
+        if (!listener.AfterTick(stats_.ticks) || ShutdownRequested()) {
+            return;
+        }
+    }
+}
+
+}  // namespace kipkip

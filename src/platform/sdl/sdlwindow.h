@@ -1,0 +1,89 @@
+// platform/sdl/sdlwindow.h
+// The game's window on SDL2 and its frame loop. The frame (320x240) is shown with
+// nearest-neighbour integer scaling, letterboxed; F11 and Alt+Enter toggle desktop full
+// screen. The loop services the periodic timer on an absolute schedule (start + n x interval on
+// the performance counter), so ticks never drift, never overlap and never burst: after a stall
+// the missed expiries are skipped.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/ports.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace kipkip {
+
+class SdlInput;
+
+class SdlWindow : public VideoPort, public TimerPort {
+public:
+    struct Settings {
+        std::string title = "KipKip";
+        int width = 320;  // the logical size of the frame
+        int height = 240;
+        int scale = 0;  // 0: the largest whole number up to 4 that fits 85% of the desktop
+        bool fullScreen = false;
+    };
+
+    struct Stats {
+        std::uint64_t ticks = 0;
+        double seconds = 0;         // from the first tick to the last
+        double longestGapMs = 0;    // between the starts of two ticks
+        std::uint64_t skipped = 0;  // expiries skipped after stalls
+        int windowWidth = 0;        // as opened
+        int windowHeight = 0;
+    };
+
+    explicit SdlWindow(SdlInput& input) : input_(input) {}
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    // Opens the window; the error names what failed.
+    bool Open(const Settings& settings, std::string& error);
+    // Runs until the window is closed, the listener says stop, or a fatal error asks the
+    // program to end.
+    void Run(LoopListener& listener);
+    const Stats& RunStats() const { return stats_; }
+    int Scale() const { return scale_; }
+
+    bool Present(const FrameView& frame) override;
+    std::uint32_t CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry) override;
+    void Kill(std::uint32_t id) override;
+    std::uint32_t NowMs() override;
+
+    // The default scale for a desktop of that usable size.
+    static int FittingScale(int usableWidth, int usableHeight, int width, int height);
+
+private:
+    // False when the window is to close.
+    bool HandleEvent(const SDL_Event& event, LoopListener& listener);
+    void ToggleFullScreen();
+
+    SdlInput& input_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::uint32_t textureFormat_ = 0;
+    int width_ = 320;
+    int height_ = 240;
+    int scale_ = 1;
+    bool minimised_ = false;
+    bool videoStarted_ = false;
+
+    std::uint32_t timerId_ = 0;
+    std::uint32_t nextTimerId_ = 1;
+    std::uint32_t intervalMs_ = 0;
+    std::function<void()> onExpiry_;
+    bool scheduleReset_ = true;
+
+    Stats stats_;
+};
+
+}  // namespace kipkip

@@ -1,0 +1,91 @@
+#include "platform/sdl/scancodes.h"
+
+#include <SDL_keyboard.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace kipkip {
+namespace {
+
+TEST(Scancodes, KeysTheGameAndItsPlayersUseHaveTheirKeyCodes)
+{
+    const std::pair<SDL_Scancode, std::uint8_t> anchors[] = {
+        {SDL_SCANCODE_SPACE, 0x39},  {SDL_SCANCODE_B, 0x30},
+        {SDL_SCANCODE_RETURN, 0x1C}, {SDL_SCANCODE_UP, 0xC8},
+        {SDL_SCANCODE_DOWN, 0xD0},   {SDL_SCANCODE_LEFT, 0xCB},
+        {SDL_SCANCODE_RIGHT, 0xCD},  {SDL_SCANCODE_Z, 0x2C},
+        {SDL_SCANCODE_X, 0x2D},      {SDL_SCANCODE_C, 0x2E},
+        {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_KP_ENTER, 0x9C},
+        {SDL_SCANCODE_F12, 0x58},    {SDL_SCANCODE_F10, 0x44},
+        {SDL_SCANCODE_KP_0, 0x52},   {SDL_SCANCODE_RCTRL, 0x9D},
+        {SDL_SCANCODE_0, 0x0B},      {SDL_SCANCODE_INTERNATIONAL3, 0x7D},
+    };
+    for (const auto& [scancode, code] : anchors) {
+        EXPECT_EQ(DikFromScancode(scancode), code) << SDL_GetScancodeName(scancode);
+    }
+}
+
+TEST(Scancodes, NoTwoKeysShareACodeAndKeysWithoutOneGiveZero)
+{
+    std::map<int, SDL_Scancode> owners;
+    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
+        auto scancode = static_cast<SDL_Scancode>(i);
+        std::uint8_t code = DikFromScancode(scancode);
+        if (code == 0) {
+            continue;
+        }
+        auto [owner, inserted] = owners.emplace(code, scancode);
+        EXPECT_TRUE(inserted) << "code " << int(code) << ": " << SDL_GetScancodeName(owner->second)
+                              << " and " << SDL_GetScancodeName(scancode);
+    }
+    EXPECT_EQ(DikFromScancode(SDL_SCANCODE_UNKNOWN), 0);
+    EXPECT_EQ(DikFromScancode(SDL_SCANCODE_MUTE), 0);
+    EXPECT_EQ(DikFromScancode(SDL_SCANCODE_RETURN2), 0);
+    EXPECT_EQ(DikFromScancode(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES)), 0);
+}
+
+TEST(Scancodes, KeyNamesAreSdlsInAnyLetterCase)
+{
+    const std::pair<const char*, std::uint8_t> names[] = {
+        {"left", 0xCB},         {"Left", 0xCB},       {"space", 0x39},
+        {"SPACE", 0x39},        {"return", 0x1C},     {"b", 0x30},
+        {"escape", 0x01},       {"z", 0x2C},          {"up", 0xC8},
+        {"keypad enter", 0x9C}, {"left shift", 0x2A}, {"f12", 0x58},
+    };
+    for (const auto& [name, code] : names) {
+        auto scancode = ScancodeFromKeyName(name);
+        ASSERT_TRUE(scancode) << name;
+        EXPECT_EQ(DikFromScancode(*scancode), code) << name;
+    }
+}
+
+TEST(Scancodes, NamesSdlDoesNotKnowAreNoKey)
+{
+    using namespace std::string_literals;
+    for (const std::string& name :
+         {"spcae"s, ""s, "left\0x"s, "left "s, std::string(65, 'a'), "\xff"s}) {
+        EXPECT_FALSE(ScancodeFromKeyName(name)) << name;
+    }
+}
+
+// SDL gives some keys no name (the ISO key left of Z, the Japanese keys); every other key
+// with a code can be written in an input script.
+TEST(Scancodes, EveryNamedKeyWithACodeCanBeFoundByItsName)
+{
+    int named = 0;
+    for (int i = 0; i < SDL_NUM_SCANCODES; ++i) {
+        auto scancode = static_cast<SDL_Scancode>(i);
+        std::string name = SDL_GetScancodeName(scancode);
+        if (DikFromScancode(scancode) == 0 || name.empty()) {
+            continue;
+        }
+        ++named;
+        EXPECT_EQ(ScancodeFromKeyName(name), scancode) << name;
+    }
+    EXPECT_GT(named, 90);
+}
+
+}  // namespace
+}  // namespace kipkip
