@@ -119,12 +119,16 @@ std::string CommandLine::Help()
 {
     std::string text = "Usage: kipkip [OPTION]... [FILE]...\n\nOptions:\n";
     for (const OptionSpec& option : kOptions) {
-        std::string left = "  " + std::string(option.name);
+        std::string left = "  ";
+        left += option.name;
         if (!option.argument.empty()) {
-            left += " " + std::string(option.argument);
+            left += ' ';
+            left += option.argument;
         }
         left.resize(std::max<std::size_t>(left.size() + 2, 22), ' ');
-        text += left + std::string(option.help) + "\n";
+        text += left;
+        text += option.help;
+        text += '\n';
     }
     return text;
 }
