@@ -49,6 +49,23 @@ private:
     TMainForm* form_ = nullptr;
 };
 
+// The game from start-up to shut-down. An error that escapes start-up is reported as a fatal
+// error, and the program ends with status 1.
+template <typename Loop>
+int RunGame(TMainForm::Ports ports, Loop& loop, RunMonitor& monitor)
+{
+    try {
+        TMainForm form(ports);
+        monitor.Attach(&form);
+        loop.Run(monitor);
+        monitor.Attach(nullptr);
+    } catch (const std::exception& error) {
+        monitor.Attach(nullptr);
+        FatalError(true, error.what());
+    }
+    return ShutdownRequested() ? kFatal : 0;
+}
+
 void Complain(const std::string& message)
 {
     std::fprintf(stderr, "kipkip: %s\n", message.c_str());
@@ -59,13 +76,7 @@ void Complain(const std::string& message)
 int GameRunner::Run()
 {
     ClearShutdownRequest();
-    try {
-        return options_.headless ? RunHeadless() : RunWindowed();
-    } catch (const std::exception& error) {
-        // An error that escapes start-up ends the program after it is shown.
-        FatalError(true, error.what());
-        return kFatal;
-    }
+    return options_.headless ? RunHeadless() : RunWindowed();
 }
 
 int GameRunner::RunWindowed()
@@ -87,15 +98,9 @@ int GameRunner::RunWindowed()
         return kFatal;
     }
     SdlMessageBox messageBox;
-    FatalReporter* previous = SetFatalReporter(&messageBox);
+    ScopedFatalReporter reporter(messageBox);
     RunMonitor monitor(options_, trace);
-    {
-        TMainForm form({window, input, window});
-        monitor.Attach(&form);
-        window.Run(monitor);
-        monitor.Attach(nullptr);
-    }
-    SetFatalReporter(previous);
+    int status = RunGame({window, input, window}, window, monitor);
     if (options_.stats) {
         const SdlWindow::Stats& stats = window.RunStats();
         std::printf(
@@ -106,7 +111,7 @@ int GameRunner::RunWindowed()
             static_cast<unsigned long long>(stats.skipped), stats.windowWidth, stats.windowHeight,
             window.Scale());
     }
-    return ShutdownRequested() ? kFatal : 0;
+    return status;
 }
 
 int GameRunner::RunHeadless()
@@ -128,13 +133,7 @@ int GameRunner::RunHeadless()
     ScriptedInput input(std::move(script));
     HeadlessLoop loop(input);
     RunMonitor monitor(options_, trace);
-    {
-        TMainForm form({loop, input, loop});
-        monitor.Attach(&form);
-        loop.Run(monitor);
-        monitor.Attach(nullptr);
-    }
-    return ShutdownRequested() ? kFatal : 0;
+    return RunGame({loop, input, loop}, loop, monitor);
 }
 
 }  // namespace kipkip

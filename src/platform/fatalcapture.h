@@ -14,12 +14,8 @@ namespace kipkip {
 
 class FatalCapture : public FatalReporter {
 public:
-    FatalCapture() : previous_(SetFatalReporter(this)) {}
-    ~FatalCapture() override
-    {
-        SetFatalReporter(previous_);
-        ClearShutdownRequest();
-    }
+    FatalCapture() : scope_(*this) {}
+    ~FatalCapture() override { ClearShutdownRequest(); }
     FatalCapture(const FatalCapture&) = delete;
     FatalCapture& operator=(const FatalCapture&) = delete;
 
@@ -28,8 +24,8 @@ public:
     const std::vector<std::string>& Messages() const { return messages_; }
 
 private:
-    FatalReporter* previous_;
     std::vector<std::string> messages_;
+    ScopedFatalReporter scope_;
 };
 
 }  // namespace kipkip

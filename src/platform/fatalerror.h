@@ -22,6 +22,19 @@ void FatalError(bool condition, std::string_view message);
 // Returns the one it replaces.
 FatalReporter* SetFatalReporter(FatalReporter* reporter);
 
+// Puts a reporter in force for as long as it lives.
+class ScopedFatalReporter {
+public:
+    explicit ScopedFatalReporter(FatalReporter& reporter) : previous_(SetFatalReporter(&reporter))
+    {}
+    ~ScopedFatalReporter() { SetFatalReporter(previous_); }
+    ScopedFatalReporter(const ScopedFatalReporter&) = delete;
+    ScopedFatalReporter& operator=(const ScopedFatalReporter&) = delete;
+
+private:
+    FatalReporter* previous_;
+};
+
 // Whether a fatal error has asked the program to end since the last ClearShutdownRequest.
 bool ShutdownRequested();
 void ClearShutdownRequest();

@@ -1,0 +1,76 @@
+#include "app/mainform.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakeports.h"
+
+namespace kipkip {
+namespace {
+
+// A main mode that draws, so every step and paint presents.
+class DrawingMode : public TGameMode {
+public:
+    using TGameMode::TGameMode;
+    void Draw() override {}
+};
+
+struct MainFormFixture : testing::Test {
+    test::FakeVideo video;
+    test::FakeInput input;
+    test::FakeTimer timer;
+    int made = 0;
+
+    TMainForm::Ports Ports() { return {video, input, timer}; }
+    TGameMgrMode::MainModeFactory Factory()
+    {
+        return [this](TGameMode* parent, std::int32_t value, TKernel* kernel) {
+            ++made;
+            return std::make_unique<DrawingMode>(parent, value, kernel);
+        };
+    }
+};
+
+TEST_F(MainFormFixture, StartUpLeavesThe20MsTimerRunningAndTheButtonsOnSpaceBAndReturn)
+{
+    TMainForm form(Ports(), Factory());
+    EXPECT_NE(timer.running, 0u);
+    EXPECT_EQ(timer.interval, 20u);
+    InputState map;
+    ASSERT_TRUE(form.Kernel()->input->GetKeys(map));
+    EXPECT_EQ(map, (InputState{0xC8, 0xD0, 0xCB, 0xCD, 0x39, 0x30, 0x1C}));
+    EXPECT_EQ(made, 0);  // nothing of the game exists before the first tick
+}
+
+TEST_F(MainFormFixture, TheFirstTickMakesTheMainModeAndPaintsNeverAdvanceTheGame)
+{
+    TMainForm form(Ports(), Factory());
+    form.FormPaint();
+    timer.Expire();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(video.presents, 0);
+    timer.Expire();
+    EXPECT_EQ(video.presents, 1);
+    form.FormPaint();
+    EXPECT_EQ(video.presents, 2);
+    EXPECT_EQ(form.Kernel()->elapsed, 40);
+}
+
+TEST_F(MainFormFixture, ShutDownStopsTheTicksBeforeTheGameGoes)
+{
+    TMainForm form(Ports(), Factory());
+    timer.Expire();
+    form.FormDestroy();
+    EXPECT_EQ(timer.running, 0u);
+    EXPECT_EQ(form.Kernel(), nullptr);
+    form.FormPaint();  // a late paint finds nothing to draw
+    EXPECT_EQ(video.presents, 0);
+}
+
+TEST_F(MainFormFixture, ARefusedTimerEscapesStartUp)
+{
+    timer.refuse = true;
+    EXPECT_THROW(TMainForm form(Ports(), Factory()), EHITimerError);
+}
+
+}  // namespace
+}  // namespace kipkip
