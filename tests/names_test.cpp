@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/appnames.h"
 #include "texdb/texdbnames.h"
 
 namespace kipkip {
@@ -36,6 +37,7 @@ struct Name {
 const Name kNames[] = {
     {texdbnames::kMissing, "がありません"},
     {texdbnames::kBracketNotClosed, "TexDbエラー 括弧が閉じていません"},
+    {appnames::kFontFace, "ＭＳ ゴシック"},
 };
 
 TEST(ShiftJisNames, EveryConstantIsItsGlossInCodePage932)

@@ -36,6 +36,19 @@ Error SetText(Options& options, std::string_view value)
     return std::nullopt;
 }
 
+Error AddShot(Options& options, std::string_view value)
+{
+    std::size_t colon = value.find(':');
+    Shot shot;
+    if (colon == std::string_view::npos || colon + 1 == value.size() ||
+        ParseNumber<std::uint64_t>("--shot", value.substr(0, colon), 1, UINT32_MAX, shot.tick)) {
+        return "--shot takes TICK:FILE.bmp with TICK from 1, not \"" + std::string(value) + "\"";
+    }
+    shot.file = value.substr(colon + 1);
+    options.shots.push_back(shot);
+    return std::nullopt;
+}
+
 struct OptionSpec {
     std::string_view name;
     std::string_view argument;  // empty for a flag
@@ -58,6 +71,10 @@ constexpr OptionSpec kOptions[] = {
      SetText<&Options::inputFile>},
     {"--trace", "FILE", "write one JSON line of state after each tick",
      SetText<&Options::traceFile>},
+    {"--shot", "TICK:FILE", "save the frame at the end of tick TICK as a BMP (repeatable)",
+     AddShot},
+    {"--font", "PATH", "the font for text in the game (default: IPA Gothic)",
+     SetText<&Options::fontFile>},
     {"--stats", "", "print ticks, seconds, ticks per second and the longest gap at exit",
      SetFlag<&Options::stats>},
     {"--check", "", "load each FILE given with the game's own readers and report it as JSON",

@@ -10,6 +10,12 @@
 
 namespace kipkip {
 
+// `--shot TICK:FILE.bmp`: the frame at the end of tick TICK.
+struct Shot {
+    std::uint64_t tick = 0;
+    std::string file;
+};
+
 struct Options {
     bool help = false;
     bool version = false;
@@ -24,6 +30,8 @@ struct Options {
     std::string inputFile;
     std::string traceFile;
     bool stats = false;
+    std::vector<Shot> shots;
+    std::string fontFile;  // empty: the default Japanese Gothic face
 };
 
 class CommandLine {

@@ -6,11 +6,16 @@
 
 #include "app/jsonline.h"
 #include "platform/fatalcapture.h"
+#include "platform/files.h"
+#include "platform/sdl/sdlbitmap.h"
 #include "platform/sjis.h"
 #include "texdb/texdb.h"
 
 namespace kipkip {
 namespace {
+
+// Bitmaps are checked in the 16-bit 5-6-5 screen format, as the drawing device loads sprites.
+constexpr PixelFormat kScreenFormat{16, 0xF800, 0x07E0, 0x001F};
 
 std::string Hex(const void* data, std::size_t size)
 {
@@ -50,11 +55,12 @@ bool DataChecker::CheckAll(const std::vector<std::string>& files, std::ostream& 
     bool allOk = true;
     for (const std::string& file : files) {
         std::string extension = Extension(file);
-        if (extension == ".bmp" || extension == ".wav" || extension == ".mid") {
-            Failure(out, file,
-                    extension == ".bmp"   ? "bitmap"
-                    : extension == ".wav" ? "wave"
-                                          : "midi",
+        if (extension == ".bmp") {
+            allOk = CheckBitmap(file, out) && allOk;
+            continue;
+        }
+        if (extension == ".wav" || extension == ".mid") {
+            Failure(out, file, extension == ".wav" ? "wave" : "midi",
                     "this kind of file cannot be checked yet");
             allOk = false;
             continue;
@@ -62,6 +68,31 @@ bool DataChecker::CheckAll(const std::vector<std::string>& files, std::ostream& 
         allOk = CheckText(file, out) && allOk;
     }
     return allOk;
+}
+
+bool DataChecker::CheckBitmap(const std::string& file, std::ostream& out) const
+{
+    std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file);
+    if (!bytes) {
+        Failure(out, file, "bitmap", "the file cannot be read");
+        return false;
+    }
+    std::string error;
+    std::optional<Picture> picture = SdlBitmap().Decode(*bytes, kScreenFormat, error);
+    if (!picture) {
+        Failure(out, file, "bitmap", error);
+        return false;
+    }
+    out << JsonLine()
+               .Add("file", file)
+               .Add("kind", "bitmap")
+               .Add("ok", true)
+               .Add("width", picture->width)
+               .Add("height", picture->height)
+               .Add("bits", picture->fileBits)
+               .Text()
+        << '\n';
+    return true;
 }
 
 bool DataChecker::CheckText(const std::string& file, std::ostream& out) const

@@ -19,6 +19,7 @@ public:
 
 private:
     bool CheckText(const std::string& file, std::ostream& out) const;
+    bool CheckBitmap(const std::string& file, std::ostream& out) const;
 
     bool dump_;
 };

@@ -1,15 +1,20 @@
 #include "app/gamerunner.h"
 
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <optional>
 
 #include "app/mainform.h"
 #include "app/tracewriter.h"
+#include "platform/bmpwriter.h"
 #include "platform/fatalerror.h"
+#include "platform/files.h"
 #include "platform/headless/headlessloop.h"
 #include "platform/headless/inputscript.h"
 #include "platform/headless/scriptedinput.h"
+#include "platform/sdl/sdlbitmap.h"
+#include "platform/sdl/sdlfont.h"
 #include "platform/sdl/sdlinput.h"
 #include "platform/sdl/sdlmessagebox.h"
 #include "platform/sdl/sdlsession.h"
@@ -21,7 +26,30 @@ namespace {
 constexpr int kFatal = 1;
 constexpr int kBadInput = 2;
 
-// Between the frame loop and the main window: paints, the trace and the tick limit.
+void Complain(const std::string& message)
+{
+    std::fprintf(stderr, "kipkip: %s\n", message.c_str());
+}
+
+bool SaveFrame(const Surface& frame, const std::string& file)
+{
+    std::vector<std::uint8_t> bytes = EncodeBmp24(frame.View());
+    return WriteWholeFile(file, bytes);
+}
+
+// A name for a screenshot taken by the player, from the local date and time.
+std::string ScreenshotName()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char name[64];
+    std::strftime(name, sizeof name, "kipkip-%Y%m%d-%H%M%S.bmp", &local);
+    return name;
+}
+
+// Between the frame loop and the main window: paints, screenshots, the trace, the shots and
+// the tick limit.
 class RunMonitor : public LoopListener {
 public:
     RunMonitor(const Options& options, TraceWriter& trace) : options_(options), trace_(trace) {}
@@ -40,7 +68,27 @@ public:
         if (form_ != nullptr && form_->Kernel() != nullptr) {
             trace_.Write(tick, *form_->Kernel());
         }
+        for (const Shot& shot : options_.shots) {
+            if (shot.tick == tick && form_ != nullptr &&
+                !SaveFrame(form_->Draw().WorkSurface(), shot.file)) {
+                Complain("cannot write the shot " + shot.file);
+            }
+        }
         return options_.ticks == 0 || tick < options_.ticks;
+    }
+
+    void SaveScreenshot() override
+    {
+        if (form_ == nullptr) {
+            return;
+        }
+        std::string file = ScreenshotName();
+        if (SaveFrame(form_->Draw().WorkSurface(), file)) {
+            std::printf("kipkip: saved %s\n", file.c_str());
+            std::fflush(stdout);
+        } else {
+            Complain("cannot write the screenshot " + file);
+        }
     }
 
 private:
@@ -48,6 +96,14 @@ private:
     TraceWriter& trace_;
     TMainForm* form_ = nullptr;
 };
+
+// The game runs on without a usable font; text is then not drawn.
+void WarnAboutFont(SdlFont& fonts)
+{
+    if (!fonts.Open()) {
+        Complain("no font for the game's text: " + fonts.Error());
+    }
+}
 
 // The game from start-up to shut-down. An error that escapes start-up is reported as a fatal
 // error, and the program ends with status 1.
@@ -64,11 +120,6 @@ int RunGame(TMainForm::Ports ports, Loop& loop, RunMonitor& monitor)
         FatalError(true, error.what());
     }
     return ShutdownRequested() ? kFatal : 0;
-}
-
-void Complain(const std::string& message)
-{
-    std::fprintf(stderr, "kipkip: %s\n", message.c_str());
 }
 
 }  // namespace
@@ -100,7 +151,10 @@ int GameRunner::RunWindowed()
     SdlMessageBox messageBox;
     ScopedFatalReporter reporter(messageBox);
     RunMonitor monitor(options_, trace);
-    int status = RunGame({window, input, window}, window, monitor);
+    SdlBitmap bitmaps;
+    SdlFont fonts(options_.fontFile);
+    WarnAboutFont(fonts);
+    int status = RunGame({window, bitmaps, fonts, input, window}, window, monitor);
     if (options_.stats) {
         const SdlWindow::Stats& stats = window.RunStats();
         std::printf(
@@ -133,7 +187,10 @@ int GameRunner::RunHeadless()
     ScriptedInput input(std::move(script));
     HeadlessLoop loop(input);
     RunMonitor monitor(options_, trace);
-    return RunGame({loop, input, loop}, loop, monitor);
+    SdlBitmap bitmaps;
+    SdlFont fonts(options_.fontFile);
+    WarnAboutFont(fonts);
+    return RunGame({loop, bitmaps, fonts, input, loop}, loop, monitor);
 }
 
 }  // namespace kipkip

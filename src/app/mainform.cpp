@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/appnames.h"
+
 namespace kipkip {
 namespace {
 
@@ -11,7 +13,7 @@ constexpr std::uint8_t kKeyReturn = 0x1C;
 }  // namespace
 
 TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
-    : HITimer(ports.timer), KivDraw(ports.video), KivInput(ports.input)
+    : HITimer(ports.timer), KivDraw(ports.video, ports.bitmaps, ports.fonts), KivInput(ports.input)
 {
     // The stored settings of the form's components.
     HITimer.SetEnabled(false);
@@ -20,6 +22,7 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
     HITimer.Loaded();
     KivDraw.SetWidth(kClientWidth);
     KivDraw.SetHeight(kClientHeight);
+    KivDraw.SetFont(TFont{std::string(appnames::kFontFace), 16, true, 0xFFFFFF});
 
     // A device that fails to start stays inert and the game runs on without it.
     KivDraw.Init();

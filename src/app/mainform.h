@@ -21,6 +21,8 @@ class TMainForm {
 public:
     struct Ports {
         VideoPort& video;
+        BitmapPort& bitmaps;
+        FontPort& fonts;
         InputPort& input;
         TimerPort& timer;
     };

@@ -41,6 +41,9 @@ public:
     void SetPixel(int x, int y, std::uint32_t value);
 
     void Fill(std::uint32_t value);
+    // Copies the rectangle (left, top)-(right, bottom) of `source` (same format) to (x, y),
+    // leaving out pixels of value 0. The caller keeps both rectangles inside their surfaces.
+    void BlitKeyed(const Surface& source, int left, int top, int right, int bottom, int x, int y);
     FrameView View() const { return FrameView{pixels_.data(), width_, height_, pitch_, format_}; }
 
 private:

@@ -7,6 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kipkip {
 
@@ -62,11 +67,53 @@ struct FrameView {
     PixelFormat format;
 };
 
-// Where finished frames are shown: the window, or nothing in a headless run.
+// Where finished frames are shown: the window, or nothing in a headless run. A frame of
+// another size than the last one changes the picture's logical size (the full-screen canvas
+// is 640x480).
 class VideoPort {
 public:
     virtual ~VideoPort() = default;
     virtual bool Present(const FrameView& frame) = 0;
+    // Full screen (the desktop's size, the picture scaled to fit) or back to the window.
+    virtual void SetFullScreen(bool fullScreen) = 0;
+};
+
+// A picture decoded from a file, in the pixel format that was asked for.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    int pitch = 0;  // bytes from one row to the next
+    PixelFormat format;
+    std::vector<std::uint8_t> pixels;
+    int fileBits = 0;  // the file's own bits per pixel (1, 4, 8, 16, 24 or 32)
+};
+
+// Decodes BMP files. A palette colour of pure black becomes pixel value 0 (as does any colour
+// whose conversion to the format is 0).
+class BitmapPort {
+public:
+    virtual ~BitmapPort() = default;
+    // The picture in `format` (16-bit 5-5-5 or 5-6-5, 24-bit or 32-bit), or nothing with the
+    // reason in `error`.
+    virtual std::optional<Picture> Decode(std::span<const std::uint8_t> bytes,
+                                          const PixelFormat& format, std::string& error) = 0;
+};
+
+// Text as a mask of the pixels the glyphs cover: one byte per pixel, non-zero where the text
+// is drawn. The top-left corner is where the text is placed.
+struct TextMask {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;
+};
+
+// Renders text in the game's font: a Japanese Gothic face, 16 pixels, bold, without
+// anti-aliasing.
+class FontPort {
+public:
+    virtual ~FontPort() = default;
+    // False when there is no usable font (or the text is empty); `sjisText` is Shift-JIS.
+    virtual bool Render(std::string_view sjisText, TextMask& mask) = 0;
 };
 
 // A periodic timer service: the frame loop in a window, or the headless runner.
@@ -91,6 +138,8 @@ public:
     virtual void Paint() = 0;
     // Called after tick `tick` (counted from 1); false ends the run.
     virtual bool AfterTick(std::uint64_t tick) = 0;
+    // The player asked for a picture of the current frame.
+    virtual void SaveScreenshot() = 0;
 };
 
 }  // namespace kipkip

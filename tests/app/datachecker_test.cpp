@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/fatalerror.h"
+#include "support/bmpbytes.h"
 #include "support/tempdir.h"
 
 namespace kipkip {
@@ -39,6 +40,34 @@ TEST(DataChecker, DumpShowsEveryEntryAsKeyAndSixteenBytes)
             "8c69\",\"value\":\"01000000ffffffff0000000000000000\"}\n"),
         std::string::npos)
         << lines;
+}
+
+TEST(DataChecker, BitmapsReportTheirSizeAndBitsOrWhyNot)
+{
+    test::TempDir dir;
+    test::BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bits = 4;
+    spec.palette = {0xFFFFFF};
+    spec.rows = {{0, 0, 0}, {0, 0, 0}};
+    std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+    std::string good = dir.Write("Sprite.BMP", std::string(bytes.begin(), bytes.end()));
+    std::string cut = dir.Write("cut.bmp", std::string(bytes.begin(), bytes.end() - 1));
+    std::string missing = (dir.Path() / "missing.bmp").string();
+    std::ostringstream out;
+    EXPECT_FALSE(DataChecker(false).CheckAll({good, cut, missing}, out));
+    EXPECT_EQ(out.str(),
+              "{\"file\":\"" + good +
+                  "\",\"kind\":\"bitmap\",\"ok\":true,\"width\":3,\"height\":2,\"bits\":4}\n"
+                  "{\"file\":\"" +
+                  cut +
+                  "\",\"kind\":\"bitmap\",\"ok\":false,\"error\":\"truncated: the pixels run "
+                  "past the end of the file\"}\n"
+                  "{\"file\":\"" +
+                  missing +
+                  "\",\"kind\":\"bitmap\",\"ok\":false,\"error\":\"the file cannot be "
+                  "read\"}\n");
 }
 
 }  // namespace

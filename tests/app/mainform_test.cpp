@@ -16,11 +16,13 @@ public:
 
 struct MainFormFixture : testing::Test {
     test::FakeVideo video;
+    test::FakeBitmaps bitmaps;
+    test::FakeFont fonts;
     test::FakeInput input;
     test::FakeTimer timer;
     int made = 0;
 
-    TMainForm::Ports Ports() { return {video, input, timer}; }
+    TMainForm::Ports Ports() { return {video, bitmaps, fonts, input, timer}; }
     TGameMgrMode::MainModeFactory Factory()
     {
         return [this](TGameMode* parent, std::int32_t value, TKernel* kernel) {

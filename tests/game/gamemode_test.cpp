@@ -7,7 +7,7 @@
 #include "device/kivdraw.h"
 #include "game/gamemgrmode.h"
 #include "kernel/kernel.h"
-#include "support/fakeports.h"
+#include "support/fakedrawing.h"
 
 namespace kipkip {
 namespace {
@@ -40,8 +40,9 @@ private:
 };
 
 struct ModeFixture : testing::Test {
-    test::FakeVideo video;
-    TKivDraw draw{video};
+    test::FakeDrawing screen;
+    test::FakeVideo& video = screen.video;
+    TKivDraw& draw = screen.draw;
     TKernel kernel{&draw, nullptr, nullptr, nullptr};
     std::string log;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "device/kivdraw.h"
-#include "support/fakeports.h"
+#include "support/fakedrawing.h"
 
 namespace kipkip {
 namespace {
@@ -17,8 +17,9 @@ constexpr std::uint8_t kKeyS = 0x1F;
 struct KernelFixture : testing::Test {
     test::FakeInput port;
     TKivInput input{port};
-    test::FakeVideo video;
-    TKivDraw draw{video};
+    test::FakeDrawing screen;
+    test::FakeVideo& video = screen.video;
+    TKivDraw& draw = screen.draw;
     TKernel kernel{&draw, nullptr, &input, nullptr};
 
     KernelFixture() { input.Init(); }
@@ -123,8 +124,9 @@ TEST(KernelPresent, ClearsOrFadesAsAskedThenShows)
         {"clear wins over the fade", 1, 8, 0, 0},
     };
     for (const Case& c : cases) {
-        test::FakeVideo video;
-        TKivDraw draw(video);
+        test::FakeDrawing screen;
+        test::FakeVideo& video = screen.video;
+        TKivDraw& draw = screen.draw;
         ASSERT_TRUE(draw.Init(1, 1, false, 16));
         draw.WorkSurface().SetPixel(0, 0, grey);
         TKernel kernel(&draw, nullptr, nullptr, nullptr);

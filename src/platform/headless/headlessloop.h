@@ -22,6 +22,7 @@ public:
     void Run(LoopListener& listener);
 
     bool Present(const FrameView& frame) override;
+    void SetFullScreen(bool) override {}
     std::uint32_t CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry) override;
     void Kill(std::uint32_t id) override;
     std::uint32_t NowMs() override { return now_; }

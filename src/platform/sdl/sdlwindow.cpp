@@ -21,6 +21,11 @@ std::uint32_t TextureFormatFor(const PixelFormat& format)
     return format.bitsPerPixel == 24 ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_XRGB8888;
 }
 
+bool IsScreenshotKey(const SDL_KeyboardEvent& key)
+{
+    return key.keysym.sym == SDLK_F12;
+}
+
 bool IsFullScreenKey(const SDL_KeyboardEvent& key)
 {
     return key.keysym.sym == SDLK_F11 ||
@@ -107,18 +112,8 @@ bool SdlWindow::Present(const FrameView& frame)
     if (minimised_) {
         return true;
     }
-    std::uint32_t format = TextureFormatFor(frame.format);
-    if (texture_ == nullptr || format != textureFormat_) {
-        if (texture_ != nullptr) {
-            SDL_DestroyTexture(texture_);
-        }
-        texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
-                                     frame.height);
-        textureFormat_ = format;
-        if (texture_ == nullptr) {
-            return false;
-        }
-        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    if (!MatchTexture(frame)) {
+        return false;
     }
     if (SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch) != 0) {
         return false;
@@ -127,6 +122,40 @@ bool SdlWindow::Present(const FrameView& frame)
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     return true;
+}
+
+// A frame of another format or size than the last gets a texture of its own, and its size
+// becomes the picture's logical size (the full-screen canvas is larger than the window's frame).
+bool SdlWindow::MatchTexture(const FrameView& frame)
+{
+    std::uint32_t format = TextureFormatFor(frame.format);
+    if (texture_ != nullptr && format == textureFormat_ && frame.width == textureWidth_ &&
+        frame.height == textureHeight_) {
+        return true;
+    }
+    if (texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+    }
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
+                                 frame.height);
+    if (texture_ == nullptr) {
+        return false;
+    }
+    textureFormat_ = format;
+    textureWidth_ = frame.width;
+    textureHeight_ = frame.height;
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    SDL_RenderSetLogicalSize(renderer_, frame.width, frame.height);
+    return true;
+}
+
+void SdlWindow::SetFullScreen(bool fullScreen)
+{
+    if (window_ == nullptr) {
+        return;
+    }
+    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
 }
 
 std::uint32_t SdlWindow::CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry)
@@ -185,6 +214,12 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                 // The toggle keys never reach the game, not even the Return of Alt+Return.
                 if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
                     ToggleFullScreen();
+                }
+                return true;
+            }
+            if (IsScreenshotKey(event.key)) {
+                if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+                    listener.SaveScreenshot();
                 }
                 return true;
             }

@@ -1,9 +1,9 @@
 // platform/sdl/sdlwindow.h
 // The game's window on SDL2 and its frame loop. The frame (320x240) is shown with
 // nearest-neighbour integer scaling, letterboxed; F11 and Alt+Enter toggle desktop full
-// screen. The loop services the periodic timer on an absolute schedule (start + n x interval on
-// the performance counter), so ticks never drift, never overlap and never burst: after a stall
-// the missed expiries are skipped.
+// screen, F12 asks for a screenshot. The loop services the periodic timer on an absolute schedule
+// (start + n x interval on the performance counter), so ticks never drift, never overlap and never
+// burst: after a stall the missed expiries are skipped.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +54,7 @@ public:
     int Scale() const { return scale_; }
 
     bool Present(const FrameView& frame) override;
+    void SetFullScreen(bool fullScreen) override;
     std::uint32_t CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry) override;
     void Kill(std::uint32_t id) override;
     std::uint32_t NowMs() override;
@@ -65,12 +66,15 @@ private:
     // False when the window is to close.
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ToggleFullScreen();
+    bool MatchTexture(const FrameView& frame);
 
     SdlInput& input_;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     std::uint32_t textureFormat_ = 0;
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
     int width_ = 320;
     int height_ = 240;
     int scale_ = 1;
