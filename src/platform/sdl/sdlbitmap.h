@@ -26,8 +26,9 @@ public:
     static constexpr int kMaxSide = 16384;
     static constexpr std::int64_t kMaxPixels = 16 * 1024 * 1024;
 
-    // Needs no SDL_Init. The result's pixels are the exact colours of the file in `format`
-    // (channels cut to their width), with every bit outside the three masks 0.
+    // Needs no SDL_Init. The result's pixels are the file's colours in `format`: channels cut
+    // to their width (a 16-bit file's channels widened by SDL's scaling), every bit outside
+    // the three masks 0.
     std::optional<Picture> Decode(std::span<const std::uint8_t> bytes, const PixelFormat& format,
                                   std::string& error) override;
 };
