@@ -7,6 +7,7 @@
 
 #include "app/appnames.h"
 #include "texdb/texdbnames.h"
+#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -38,6 +39,10 @@ const Name kNames[] = {
     {texdbnames::kMissing, "がありません"},
     {texdbnames::kBracketNotClosed, "TexDbエラー 括弧が閉じていません"},
     {appnames::kFontFace, "ＭＳ ゴシック"},
+    {toynames::kLayerSpace, "スペース"},
+    {toynames::kLayerTitle, "タイトル"},
+    {toynames::kLayerHeading, "見出し"},
+    {toynames::kLayerBackground, "背景"},
 };
 
 TEST(ShiftJisNames, EveryConstantIsItsGlossInCodePage932)

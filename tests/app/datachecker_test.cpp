@@ -45,13 +45,13 @@ TEST(DataChecker, DumpShowsEveryEntryAsKeyAndSixteenBytes)
 TEST(DataChecker, BitmapsReportTheirSizeAndBitsOrWhyNot)
 {
     test::TempDir dir;
-    test::BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bits = 4;
-    spec.palette = {0xFFFFFF};
-    spec.rows = {{0, 0, 0}, {0, 0, 0}};
-    std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+    test::BmpSpec layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.bits = 4;
+    layout.palette = {0xFFFFFF};
+    layout.rows = {{0, 0, 0}, {0, 0, 0}};
+    std::vector<std::uint8_t> bytes = test::BmpBytes(layout);
     std::string good = dir.Write("Sprite.BMP", std::string(bytes.begin(), bytes.end()));
     std::string cut = dir.Write("cut.bmp", std::string(bytes.begin(), bytes.end() - 1));
     std::string missing = (dir.Path() / "missing.bmp").string();

@@ -51,11 +51,11 @@ Picture Decoded(const std::vector<std::uint8_t>& bytes, const PixelFormat& forma
 
 TEST(SdlBitmapColours, PaletteColoursBecomeTheTruncatedChannelsOfEachFormat)
 {
-    test::BmpSpec spec;
-    spec.width = 5;
-    spec.palette = {0x000000, 0xFF00FF, 0x804007, 0x070707, 0xFFFFFF};
-    spec.rows = {{0, 1, 2, 3, 4}};
-    std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+    test::BmpSpec layout;
+    layout.width = 5;
+    layout.palette = {0x000000, 0xFF00FF, 0x804007, 0x070707, 0xFFFFFF};
+    layout.rows = {{0, 1, 2, 3, 4}};
+    std::vector<std::uint8_t> bytes = test::BmpBytes(layout);
     struct Case {
         PixelFormat format;
         std::vector<std::uint32_t> pixels;
@@ -79,11 +79,11 @@ TEST(SdlBitmapColours, TwentyFourBitPixelsAreBlueGreenRedInMemory)
 {
     // The masks of a 24-bit format are those of a little-endian number, so red is the third
     // byte of its pixel.
-    test::BmpSpec spec;
-    spec.width = 2;
-    spec.bits = 24;
-    spec.rows = {{0xFF0000, 0x123456}};
-    Picture picture = Decoded(test::BmpBytes(spec), kRgb24);
+    test::BmpSpec layout;
+    layout.width = 2;
+    layout.bits = 24;
+    layout.rows = {{0xFF0000, 0x123456}};
+    Picture picture = Decoded(test::BmpBytes(layout), kRgb24);
     EXPECT_EQ(picture.pixels, (std::vector<std::uint8_t>{0x00, 0x00, 0xFF, 0x56, 0x34, 0x12}));
 }
 
@@ -110,12 +110,12 @@ TEST(SdlBitmapColours, TrueColourFilesKeepTheirColoursAndNeverTheirAlpha)
         {"black", 32, 0, {}, 0xFF000000, 0x000000, 0x0000},
     };
     for (const Case& c : cases) {
-        test::BmpSpec spec;
-        spec.bits = c.bits;
-        spec.compression = c.compression;
-        spec.bitFields = c.bitFields;
-        spec.rows = {{c.filePixel}};
-        std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+        test::BmpSpec layout;
+        layout.bits = c.bits;
+        layout.compression = c.compression;
+        layout.bitFields = c.bitFields;
+        layout.rows = {{c.filePixel}};
+        std::vector<std::uint8_t> bytes = test::BmpBytes(layout);
         EXPECT_EQ(PixelAt(Decoded(bytes, kXrgb32), 0, 0), c.xrgb) << c.what;
         EXPECT_EQ(PixelAt(Decoded(bytes, kRgb565), 0, 0), c.rgb565) << c.what;
     }
@@ -139,12 +139,12 @@ TEST(SdlBitmapColours, BitsOutsideTheChannelsAreZero)
         {"top bit of white 5-5-5", 16, 0, {}, 0xFFFF, kRgb555, 0x7FFF},
     };
     for (const Case& c : cases) {
-        test::BmpSpec spec;
-        spec.bits = c.bits;
-        spec.compression = c.compression;
-        spec.bitFields = c.bitFields;
-        spec.rows = {{c.filePixel}};
-        EXPECT_EQ(PixelAt(Decoded(test::BmpBytes(spec), c.format), 0, 0), c.pixel) << c.what;
+        test::BmpSpec layout;
+        layout.bits = c.bits;
+        layout.compression = c.compression;
+        layout.bitFields = c.bitFields;
+        layout.rows = {{c.filePixel}};
+        EXPECT_EQ(PixelAt(Decoded(test::BmpBytes(layout), c.format), 0, 0), c.pixel) << c.what;
     }
 }
 
@@ -153,24 +153,24 @@ TEST(SdlBitmapPalette, EveryBitDepthReadsItsIndicesEitherRowOrder)
     // Nine pixels a row, so rows of 1 and 4 bits end inside a byte.
     for (int bits : {1, 4, 8}) {
         for (int height : {2, -2}) {
-            test::BmpSpec spec;
-            spec.width = 9;
-            spec.height = height;
-            spec.bits = bits;
+            test::BmpSpec layout;
+            layout.width = 9;
+            layout.height = height;
+            layout.bits = bits;
             std::uint32_t count = 1u << bits;
             std::vector<std::uint32_t> expected;
             for (std::uint32_t i = 0; i < count; ++i) {
-                spec.palette.push_back(0x010203 * (i + 1));
+                layout.palette.push_back(0x010203 * (i + 1));
             }
             for (int y = 0; y < 2; ++y) {
-                spec.rows.emplace_back();
+                layout.rows.emplace_back();
                 for (std::uint32_t x = 0; x < 9; ++x) {
                     std::uint32_t index = (x * 7 + static_cast<std::uint32_t>(y) * 3) % count;
-                    spec.rows.back().push_back(index);
-                    expected.push_back(spec.palette[index]);
+                    layout.rows.back().push_back(index);
+                    expected.push_back(layout.palette[index]);
                 }
             }
-            Picture picture = Decoded(test::BmpBytes(spec), kXrgb32);
+            Picture picture = Decoded(test::BmpBytes(layout), kXrgb32);
             EXPECT_EQ(picture.width, 9);
             EXPECT_EQ(picture.height, 2);
             EXPECT_EQ(picture.fileBits, bits);
@@ -181,13 +181,13 @@ TEST(SdlBitmapPalette, EveryBitDepthReadsItsIndicesEitherRowOrder)
 
 TEST(SdlBitmapPalette, AnOs2HeaderWithThreeBytePaletteEntriesReads)
 {
-    test::BmpSpec spec;
-    spec.headerSize = 12;
-    spec.width = 3;
-    spec.bits = 4;
-    spec.palette = {0xFF0000, 0x00FF00, 0x0000FF};
-    spec.rows = {{2, 1, 0}};
-    Picture picture = Decoded(test::BmpBytes(spec), kXrgb32);
+    test::BmpSpec layout;
+    layout.headerSize = 12;
+    layout.width = 3;
+    layout.bits = 4;
+    layout.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+    layout.rows = {{2, 1, 0}};
+    Picture picture = Decoded(test::BmpBytes(layout), kXrgb32);
     EXPECT_EQ(picture.fileBits, 4);
     // Three of the sixteen entries come before the pixels.
     EXPECT_EQ(AllPixels(picture), (std::vector<std::uint32_t>{0x0000FF, 0x00FF00, 0xFF0000}));
@@ -212,15 +212,15 @@ TEST(SdlBitmapPalette, IndicesPastAShortPaletteAreBlack)
         {"4 bits RLE", 4, 2, {0x01, 0x00, 0x02, 0xFF, 0x00, 0x01}},
     };
     for (const Case& c : cases) {
-        test::BmpSpec spec;
-        spec.width = 3;
-        spec.bits = c.bits;
-        spec.compression = c.compression;
-        spec.palette = {0xFFFFFF};
+        test::BmpSpec layout;
+        layout.width = 3;
+        layout.bits = c.bits;
+        layout.compression = c.compression;
+        layout.palette = {0xFFFFFF};
         std::uint32_t last = (1u << c.bits) - 1;
-        spec.rows = {{0, last, last}};
-        spec.rawPixels = c.rawPixels;
-        std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+        layout.rows = {{0, last, last}};
+        layout.rawPixels = c.rawPixels;
+        std::vector<std::uint8_t> bytes = test::BmpBytes(layout);
         for (const PixelFormat& format : {kRgb565, kXrgb32}) {
             std::uint32_t white = format == kRgb565 ? 0xFFFF : 0xFFFFFF;
             EXPECT_EQ(AllPixels(Decoded(bytes, format)), (std::vector<std::uint32_t>{white, 0, 0}))
@@ -234,13 +234,13 @@ TEST(SdlBitmapPalette, EntriesAreReadNoFurtherThanTheFileGoes)
     // All 16 entries declared, but the file ends three entries after the palette begins: the
     // pixels start after two, so the third entry is the pixel bytes themselves (as Windows reads
     // them) and every entry after it is black.
-    test::BmpSpec spec;
-    spec.width = 4;
-    spec.bits = 8;
-    spec.palette = {0x0000FF, 0x00FF00};
-    spec.colorsUsed = 16;
-    spec.rows = {{0, 1, 2, 3}};
-    std::vector<std::uint8_t> bytes = test::BmpBytes(spec);
+    test::BmpSpec layout;
+    layout.width = 4;
+    layout.bits = 8;
+    layout.palette = {0x0000FF, 0x00FF00};
+    layout.colorsUsed = 16;
+    layout.rows = {{0, 1, 2, 3}};
+    std::vector<std::uint8_t> bytes = test::BmpBytes(layout);
     ASSERT_EQ(bytes.size(), 14u + 40 + 2 * 4 + 4);
     EXPECT_EQ(AllPixels(Decoded(bytes, kXrgb32)),
               (std::vector<std::uint32_t>{0x0000FF, 0x00FF00, 0x020100, 0}));
@@ -286,11 +286,11 @@ std::vector<std::uint8_t> WithU32At(std::vector<std::uint8_t> bytes, std::size_t
 
 TEST(SdlBitmapRefusals, NameTheReason)
 {
-    test::BmpSpec spec;
-    spec.width = 4;
-    spec.bits = 24;
-    spec.rows = {{1, 2, 3, 4}};
-    const std::vector<std::uint8_t> good = test::BmpBytes(spec);
+    test::BmpSpec layout;
+    layout.width = 4;
+    layout.bits = 24;
+    layout.rows = {{1, 2, 3, 4}};
+    const std::vector<std::uint8_t> good = test::BmpBytes(layout);
     std::vector<std::uint8_t> shortPixels(good.begin(), good.end() - 1);
     std::vector<std::uint8_t> shortHeader(good.begin(), good.begin() + 40);
     std::vector<std::uint8_t> jpeg = WithU32At(good, 30, 4);
@@ -353,13 +353,13 @@ TEST(SdlBitmapRefusals, NameTheReason)
 TEST(SdlBitmapRefusals, BrokenCompressedDataGivesSdlsReason)
 {
     // One run, and the file ends where the end-of-picture mark should be.
-    test::BmpSpec spec;
-    spec.width = 2;
-    spec.compression = 1;
-    spec.palette = {0xFFFFFF};
-    spec.rawPixels = {0x02, 0x00};
+    test::BmpSpec layout;
+    layout.width = 2;
+    layout.compression = 1;
+    layout.palette = {0xFFFFFF};
+    layout.rawPixels = {0x02, 0x00};
     std::string error;
-    EXPECT_FALSE(SdlBitmap().Decode(test::BmpBytes(spec), kRgb565, error));
+    EXPECT_FALSE(SdlBitmap().Decode(test::BmpBytes(layout), kRgb565, error));
     EXPECT_EQ(error, "SDL cannot read the pixels: Error reading from datastream");
 }
 

@@ -33,25 +33,26 @@ inline void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes
     }
 }
 
-inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& spec)
+inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& layout)
 {
-    std::vector<std::uint8_t> pixels = spec.rawPixels;
+    std::vector<std::uint8_t> pixels = layout.rawPixels;
     if (pixels.empty()) {
-        std::size_t stride = (static_cast<std::size_t>(spec.width) * spec.bits + 31) / 32 * 4;
+        std::size_t stride = (static_cast<std::size_t>(layout.width) * layout.bits + 31) / 32 * 4;
         // Stored bottom up unless the height is negative.
-        for (std::size_t i = 0; i < spec.rows.size(); ++i) {
-            const auto& row = spec.height < 0 ? spec.rows[i] : spec.rows[spec.rows.size() - 1 - i];
+        for (std::size_t i = 0; i < layout.rows.size(); ++i) {
+            const auto& row =
+                layout.height < 0 ? layout.rows[i] : layout.rows[layout.rows.size() - 1 - i];
             std::vector<std::uint8_t> packed;
-            if (spec.bits < 8) {
+            if (layout.bits < 8) {
                 packed.assign(stride, 0);
                 for (std::size_t x = 0; x < row.size(); ++x) {
-                    std::size_t bit = x * spec.bits;
-                    int shift = 8 - spec.bits - static_cast<int>(bit % 8);
+                    std::size_t bit = x * layout.bits;
+                    int shift = 8 - layout.bits - static_cast<int>(bit % 8);
                     packed[bit / 8] |= static_cast<std::uint8_t>(row[x] << shift);
                 }
             } else {
                 for (std::uint32_t value : row) {
-                    PutLe(packed, value, spec.bits / 8);
+                    PutLe(packed, value, layout.bits / 8);
                 }
                 packed.resize(stride, 0);
             }
@@ -59,31 +60,32 @@ inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& spec)
         }
     }
 
-    bool core = spec.headerSize == 12;
+    bool core = layout.headerSize == 12;
     std::vector<std::uint8_t> info;
-    PutLe(info, spec.headerSize, 4);
+    PutLe(info, layout.headerSize, 4);
     if (core) {
-        PutLe(info, static_cast<std::uint32_t>(spec.width), 2);
-        PutLe(info, static_cast<std::uint32_t>(spec.height), 2);
+        PutLe(info, static_cast<std::uint32_t>(layout.width), 2);
+        PutLe(info, static_cast<std::uint32_t>(layout.height), 2);
         PutLe(info, 1, 2);
-        PutLe(info, static_cast<std::uint32_t>(spec.bits), 2);
+        PutLe(info, static_cast<std::uint32_t>(layout.bits), 2);
     } else {
-        PutLe(info, static_cast<std::uint32_t>(spec.width), 4);
-        PutLe(info, static_cast<std::uint32_t>(spec.height), 4);
+        PutLe(info, static_cast<std::uint32_t>(layout.width), 4);
+        PutLe(info, static_cast<std::uint32_t>(layout.height), 4);
         PutLe(info, 1, 2);
-        PutLe(info, static_cast<std::uint32_t>(spec.bits), 2);
-        PutLe(info, spec.compression, 4);
+        PutLe(info, static_cast<std::uint32_t>(layout.bits), 2);
+        PutLe(info, layout.compression, 4);
         PutLe(info, static_cast<std::uint32_t>(pixels.size()), 4);
         PutLe(info, 2835, 4);
         PutLe(info, 2835, 4);
-        PutLe(info, spec.colorsUsed.value_or(static_cast<std::uint32_t>(spec.palette.size())), 4);
+        PutLe(info, layout.colorsUsed.value_or(static_cast<std::uint32_t>(layout.palette.size())),
+              4);
         PutLe(info, 0, 4);
-        info.resize(spec.headerSize, 0);
+        info.resize(layout.headerSize, 0);
     }
-    for (std::uint32_t mask : spec.bitFields) {
+    for (std::uint32_t mask : layout.bitFields) {
         PutLe(info, mask, 4);
     }
-    for (std::uint32_t colour : spec.palette) {
+    for (std::uint32_t colour : layout.palette) {
         PutLe(info, colour, 3);  // B, G, R
         if (!core) {
             info.push_back(0);
@@ -94,7 +96,7 @@ inline std::vector<std::uint8_t> BmpBytes(const BmpSpec& spec)
     std::uint32_t offset = static_cast<std::uint32_t>(14 + info.size());
     PutLe(out, static_cast<std::uint32_t>(offset + pixels.size()), 4);
     PutLe(out, 0, 4);
-    PutLe(out, spec.pixelOffset.value_or(offset), 4);
+    PutLe(out, layout.pixelOffset.value_or(offset), 4);
     out.insert(out.end(), info.begin(), info.end());
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
