@@ -138,7 +138,8 @@ def describe(path, guard):
     if rep is not None and end is not None:
         loop = end - rep
         print(f"loop      ticks {rep}..{end}: {loop} ticks = {loop / division / 4:g} bars of 4/4 "
-              f"= {loop / division * usec / 1e6:.3f} s; introduction {rep / division * usec / 1e6:.3f} s")
+              f"= {loop / division * usec / 1e6:.3f} s; "
+              f"introduction {rep / division * usec / 1e6:.3f} s")
     for ti, events in enumerate(tracks):
         name = ""
         channels, programs = set(), set()
@@ -169,18 +170,22 @@ def describe(path, guard):
                 notes += 1
                 keys.append(data[0])
                 if (ch, data[0]) in sounding:
-                    problems.append(f"track {ti}: key {data[0]} struck again at {tick} while sounding")
+                    problems.append(f"track {ti}: key {data[0]} struck again at {tick} "
+                                    "while sounding")
                 sounding[(ch, data[0])] = tick
             elif hi in (0x80, 0x90):
                 start = sounding.pop((ch, data[0]), None)
                 last_off = tick
                 if end is not None and start is not None and start < end < tick:
-                    problems.append(f"track {ti}: key {data[0]} sounds across 'end' ({start}..{tick})")
+                    problems.append(f"track {ti}: key {data[0]} sounds across 'end' "
+                                    f"({start}..{tick})")
             if ti > 0 and hi in (0x80, 0x90):
                 if end is not None and end - guard < tick <= end:
-                    problems.append(f"track {ti}: note event at tick {tick}, within {guard} ticks before 'end'")
+                    problems.append(f"track {ti}: note event at tick {tick}, "
+                                    f"within {guard} ticks before 'end'")
                 if rep is not None and rep - guard < tick < rep:
-                    problems.append(f"track {ti}: note event at tick {tick}, within {guard} ticks before 'repeat'")
+                    problems.append(f"track {ti}: note event at tick {tick}, "
+                                    f"within {guard} ticks before 'repeat'")
         if sounding:
             problems.append(f"track {ti}: {len(sounding)} notes never released")
         line = f"track {ti:<2d}  \"{name}\""
@@ -195,7 +200,8 @@ def describe(path, guard):
         line += f", end of track at {eot}"
         print(line)
     if rep is None or end is None:
-        print("loop      no 'repeat'/'end' cue pair: the player restarts the song when all tracks end")
+        print("loop      no 'repeat'/'end' cue pair: "
+              "the player restarts the song when all tracks end")
     return image, problems
 
 

@@ -323,7 +323,8 @@ def render_track(track, chords, song, bar_ticks, bar_order):
             tied_from = {}
             if pending is not None:
                 if sorted(pending) != sorted(keys):
-                    raise ScoreError(f"{where}: tie into {tok!r} does not continue the same pitches")
+                    raise ScoreError(f"{where}: tie into {tok!r} does not continue "
+                                     "the same pitches")
                 tied_from = pending
                 pending = None
             if "~" in mods:

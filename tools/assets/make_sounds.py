@@ -15,7 +15,8 @@ Each sound is built from a few plain ingredients: phase-accumulating oscillators
 sweep never jumps in phase), band-limited square and triangle waves made from their odd
 harmonics (so nothing folds back above the Nyquist frequency and the sweep stays clean), an
 amplitude envelope, and a short raised-cosine fade at both ends so the first and last samples
-are zero and nothing clicks. Each sound is then scaled so its loudest sample sits at
+are zero and nothing clicks; any offset from zero is then taken out without moving those
+end points. Each sound is then scaled so its loudest sample sits at
 about -3 dBFS (23200), the same for all three, so they mix evenly over the music.
 
 The output is deterministic: the noise comes from a seeded generator, and the same Python
@@ -128,9 +129,9 @@ def make_fly(rate=44100):
 
     - Pitch: from 330 Hz up to 990 Hz (an octave and a fifth) along 1 - e^(-t/40 ms), so
       most of the rise happens in the first 100 ms and the top settles rather than stops.
-    - Voice: a band-limited square (harmonics fading out towards 12 kHz: bright but not fizzy) mixed
-      half-and-half with a triangle one octave below for body, plus a gentle 14 Hz
-      vibrato of +-1.5 % that starts once the sweep has arrived.
+    - Voice: a band-limited square (harmonics fading out towards 12 kHz: bright but not
+      fizzy) mixed half-and-half with a triangle one octave below for body, plus a
+      gentle 14 Hz vibrato of +-1.5 % that starts once the sweep has arrived.
     - Envelope: 3 ms fade in, full level to 60 ms, then an exponential decay (time
       constant 55 ms) and a 12 ms fade out at 220 ms.
     """
@@ -193,7 +194,8 @@ def make_down(rate=44100, seed=7):
             freq = base * (1.0 + depth * math.sin(TAU * 11.0 * u))
             fall_phase += TAU * freq / rate
             attack = min(1.0, u / 0.010)
-            v = 0.55 * attack * math.exp(-u / 0.26) * band_limited(fall_phase, freq, rate, "triangle")
+            tri = band_limited(fall_phase, freq, rate, "triangle")
+            v = 0.55 * attack * math.exp(-u / 0.26) * tri
         out.append(0.9 * thump + 0.45 * noise + v)
     out = remove_dc_keeping_ends(edge_fades(remove_dc(out), rate, 2, 25), rate)
     return normalise([out])
