@@ -328,37 +328,34 @@ bool TKivDraw::DeleteSprite(std::string_view name)
     return true;
 }
 
-bool TKivDraw::GetSpriteSize(std::string_view name, int& width, int& height)
+// The named sprite's pair of numbers; out-arguments stay untouched for an unknown name.
+bool TKivDraw::ReadSprite(std::string_view name, int& first, int& second,
+                          std::int32_t TSpriteSurf::*firstField,
+                          std::int32_t TSpriteSurf::*secondField)
 {
     const TSpriteSurf* sprite = GetSpriteSurf(name);
     if (sprite == nullptr) {
         return false;
     }
-    width = sprite->CellWidth;
-    height = sprite->CellHeight;
+    first = sprite->*firstField;
+    second = sprite->*secondField;
     return true;
+}
+
+bool TKivDraw::GetSpriteSize(std::string_view name, int& width, int& height)
+{
+    return ReadSprite(name, width, height, &TSpriteSurf::CellWidth, &TSpriteSurf::CellHeight);
 }
 
 bool TKivDraw::GetSpriteInfo(std::string_view name, int& cellsPerRow, int& cellCount)
 {
-    const TSpriteSurf* sprite = GetSpriteSurf(name);
-    if (sprite == nullptr) {
-        return false;
-    }
-    cellsPerRow = sprite->CellsPerRow;
-    cellCount = sprite->CellCount;
-    return true;
+    return ReadSprite(name, cellsPerRow, cellCount, &TSpriteSurf::CellsPerRow,
+                      &TSpriteSurf::CellCount);
 }
 
 bool TKivDraw::GetSpriteSurfSize(std::string_view name, int& width, int& height)
 {
-    const TSpriteSurf* sprite = GetSpriteSurf(name);
-    if (sprite == nullptr) {
-        return false;
-    }
-    width = sprite->SurfWidth;
-    height = sprite->SurfHeight;
-    return true;
+    return ReadSprite(name, width, height, &TSpriteSurf::SurfWidth, &TSpriteSurf::SurfHeight);
 }
 
 bool TKivDraw::Draw(int x, int y, std::string_view name, int cell, int, int)

@@ -149,6 +149,8 @@ public:
 
 private:
     bool Present(const Surface& picture);
+    bool ReadSprite(std::string_view name, int& first, int& second,
+                    std::int32_t TSpriteSurf::*firstField, std::int32_t TSpriteSurf::*secondField);
     std::uint32_t MapColor(std::uint32_t rgb) const;
     void PutPixel(Surface& surface, int x, int y, std::uint32_t value) const;
     void DrawLine(Surface& surface, int x0, int y0, int x1, int y1, std::uint32_t value) const;
