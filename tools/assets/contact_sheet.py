@@ -137,24 +137,26 @@ def load_bitmaps():
 
 
 def mock_frame(images):
-    """A 320 x 240 game-like frame, or None when a sprite it needs is missing."""
+    """A 320 x 240 game-like frame, or None when a sprite it needs is missing.
+
+    Laid out as the game's start screen is: the bottom of BACK behind everything, the hero's
+    feet on row 180, the heading strip's pictures and numbers where the scene puts them."""
     needed = ("kipkip0", "block", "coin", "enemy", "suuji")
     if any(name not in images for name in needed):
         return None
     colours = images["kipkip0"][3]
-    frame = [[0] * 320 for _ in range(240)]
     if "back" in images:
         back = images["back"][2]
-        for y in range(240):
-            frame[y] = list(back[len(back) - 240 + y][:320])
-    else:  # a plain sky gradient from the palette's blues
-        bands = [6, 5, 5, 4]
-        for y in range(240):
-            frame[y] = [bands[min(3, y * 4 // 240)]] * 320
-            frame[y] = [7 if y > 200 else bands[min(3, y * 4 // 200)]] * 320
+        frame = [list(back[len(back) - 240 + y][:320]) for y in range(240)]
+    else:  # a plain sky from the palette's blues
+        frame = [[5 if y < 120 else 6] * 320 for y in range(240)]
 
     def draw(name, cell_w, cell_h, cell, x, y):
+        if name not in images:
+            return
         rows = images[name][2]
+        cell_w = cell_w or len(rows[0])
+        cell_h = cell_h or len(rows)
         columns = len(rows[0]) // cell_w
         cx, cy = (cell % columns) * cell_w, (cell // columns) * cell_h
         for j in range(cell_h):
@@ -164,30 +166,34 @@ def mock_frame(images):
                     frame[y + j][x + i] = value
 
     def platform(x, y, size):
-        if size == 9:
-            for k in range(20):
-                draw("block", 16, 16, 1, x + 16 * k, y)
-            return
-        pieces = [0] + [1] * size + [2]
+        pieces = [1] * 20 if size == 9 else [0] + [1] * size + [2]
         for k, piece in enumerate(pieces):
             draw("block", 16, 16, piece, x + 16 * k, y)
 
+    def number(value, x, y):  # right-aligned: the last digit's cell starts at x
+        for k, digit in enumerate(reversed(str(value))):
+            draw("suuji", 16, 16, int(digit), x - 16 * k, y)
+
     platform(0, 180, 9)
-    platform(30, 84, 3)
-    platform(190, 132, 2)
-    platform(236, 36, 1)
-    draw("coin", 32, 32, 0, 30 + 40 - 16, 84 - 32)
-    draw("coin", 32, 32, 2, 190 + 32 - 16, 132 - 32)
-    draw("enemy", 32, 32, 1, 150 - 16, 60 - 16)
+    platform(20, 84, 3)
+    platform(180, 132, 2)
+    platform(250, 60, 0)
+    draw("coin", 32, 32, 0, 20 + 40 - 16, 84 - 32)
+    draw("coin", 32, 32, 2, 180 + 32 - 16, 132 - 32)
+    draw("coin", 32, 32, 8, 250 + 16 - 16, 60 - 32)
+    draw("enemy", 32, 32, 1, 150 - 16, 70 - 16)
+    draw("enemy", 32, 32, 5, 290 - 16, 150 - 16)
     draw("kipkip0", 32, 48, 0, 100 - 16, 180 - 47)
-    draw("kipkip0", 32, 48, 5, 220 - 16, 180 - 47)
-    draw("kipkip0", 32, 48, 2, 70 - 16, 84 - 47 - 20)
-    if "drop" in images:
-        draw("drop", 56, 56, 1, 270 - 28, 132 - 59)
-    for k, digit in enumerate("1234567890"):
-        draw("suuji", 16, 16, int(digit), 8 + 16 * k, 4)
-    for k, digit in enumerate("42"):
-        draw("suuji", 16, 16, int(digit), 260 + 16 * k, 4)
+    draw("kipkip0", 32, 48, 5, 40 - 16, 180 - 47)
+    draw("kipkip0", 32, 48, 6, 140 - 16, 130 - 47)
+    draw("drop", 56, 56, 0, 240 - 28, 180 - 59)
+    draw("hiscore", 0, 0, 0, 200, -3)
+    draw("time", 0, 0, 0, 112, -2)
+    draw("m", 0, 0, 0, 87, 28)
+    draw("m", 0, 0, 0, 279, 27)
+    number(1234, 266, 28)
+    number(87, 176, 28)
+    number(905, 72, 28)
     return frame, colours
 
 

@@ -10,7 +10,7 @@ Usage:
 Structure (how to add a bitmap):
     tools/assets/palette.txt     the one palette; index 0 (pure black) is transparent
     tools/assets/bmp.py          palette loading, text grids, the 8-bit BMP writer
-    tools/assets/cells.py        sheet assembly, overlay, shift, recolour, silhouette
+    tools/assets/cells.py        sheet assembly and recolouring
     tools/assets/bitmaps/*.py    one source module per bitmap (files starting with "_"
                                  are skipped, so shared parts can live there)
 

@@ -6,7 +6,8 @@ keeps the cell's outer columns clear: 12 x 13 pixels of fill, a one-pixel ink ou
 (columns 1 to 14, rows 0 to 14) and a one-pixel deep blue shadow under it (row 15). They
 sit on the top strip over the sky next to the TIME, HI-SCORE and m pictures, so they are
 painted in the same heading style: a fill graded from cream through yellow and gold to
-peach, top to bottom, inside an ink outline with a deep blue drop shadow.
+peach, top to bottom, inside an ink outline with a deep blue drop shadow; the counters
+(the holes of 0, 4, 6, 8, 9) are ink, so each digit stays crisp at 1x.
 
 The glyphs below are masks ("#" is a fill pixel); build() paints them.
 """
@@ -89,6 +90,23 @@ def paint(mask, names):
                 rows[y][x] = names[OUTLINE]
             elif y > 0 and ring[y - 1][x]:
                 rows[y][x] = names[SHADOW]
+    # Counters (the holes of 0, 4, 6, 8 and 9, and the pockets the outline closes in 2, 3
+    # and 5) are filled with ink: a 3-pixel stroke with an outline on both sides would leave
+    # them a pixel or two of sky, which reads as noise at 1x, while a dark counter keeps
+    # every digit's shape crisp.
+    outside = set()
+    stack = [(x, y) for x in range(CELL_W) for y in (0, CELL_H - 1)]
+    stack += [(x, y) for y in range(CELL_H) for x in (0, CELL_W - 1)]
+    while stack:
+        x, y = stack.pop()
+        if (x, y) in outside or not (0 <= x < CELL_W and 0 <= y < CELL_H) or rows[y][x]:
+            continue
+        outside.add((x, y))
+        stack += [(x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)]
+    for y in range(CELL_H):
+        for x in range(CELL_W):
+            if not rows[y][x] and (x, y) not in outside:
+                rows[y][x] = names[OUTLINE]
     return rows
 
 
