@@ -164,16 +164,17 @@ def draw_m(kit):
 
     It is placed at 87,28 right after the height's digits and at 279,27 after the best
     height's, whose last cell ends at x 281: the first columns stay clear so the sign
-    never covers a digit."""
+    never covers a digit. The rest of the picture is transparent."""
     w, h = 37, 22
     rows = bmp.blank(w, h)
     mask = [[ch == "#" for ch in line.strip()] for line in M_GLYPH.strip().split("\n")]
     style = lettering.Style(kit.c("cream", "yellow", "gold", "gold", "peach"), kit.i("ink"), 1,
                             shadow=kit.i("deepblue"), depth=1)
     glyph = lettering.paint(mask, style)
-    # The digits' cells are 16 high from the picture's top; the m ends on the same row as
-    # the digits' feet.
-    bmp.blit(rows, glyph, 4, DIGIT - len(glyph) + 1)
+    # Digits fill rows 1..13 of their 16-high cells, with the outline on row 14 and the
+    # shadow on row 15; the m stands on the same rows. Three columns of air keep it off
+    # the best height's last digit, which ends only two columns before this picture.
+    bmp.blit(rows, glyph, 3, DIGIT - len(glyph))
     return rows
 
 

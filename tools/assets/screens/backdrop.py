@@ -131,7 +131,7 @@ def disc(cx, cy, r):
     return pts
 
 
-def paint_moon(c, cx=246, cy=72, r=15):
+def paint_moon(c, cx=250, cy=96, r=15):
     body = disc(cx, cy, r)
     bite = disc(cx + 8, cy - 5, r - 1)
     moon = body - bite
