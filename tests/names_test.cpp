@@ -43,6 +43,10 @@ const Name kNames[] = {
     {toynames::kLayerTitle, "タイトル"},
     {toynames::kLayerHeading, "見出し"},
     {toynames::kLayerBackground, "背景"},
+    {toynames::kImageNotCreated, "Image が作成できません"},
+    {toynames::kSoundTake, "取る"},
+    {toynames::kSoundJump, "ジャンプ"},
+    {toynames::kSoundFall, "落下"},
 };
 
 TEST(ShiftJisNames, EveryConstantIsItsGlossInCodePage932)

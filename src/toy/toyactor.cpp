@@ -7,6 +7,7 @@
 
 #include "texdb/texdb.h"
 #include "toy/toybox.h"
+#include "toy/toyframe.h"
 #include "toy/toynames.h"
 
 namespace kipkip {
@@ -79,9 +80,13 @@ void TToyActor::Draw(int originX, int originY)
     shape->x = screenX;
     screenY = AddOrigin(TruncateCoordinate(position.y), originY);
     shape->y = screenY;
-    // A frame draws itself only through its cells; until frames exist every shape draws
-    // through its own Draw.
-    shape->Draw(0, 0);
+    // A frame's own Draw is empty: it is drawn through its cells.
+    auto* frame = dynamic_cast<TToyFrame*>(shape);
+    if (frame != nullptr && shape->IsClass(toynames::kFrame)) {
+        frame->DrawCells(0, 0);
+    } else {
+        shape->Draw(0, 0);
+    }
     hitRect = shape->hitRect;
 }
 

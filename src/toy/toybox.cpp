@@ -9,7 +9,16 @@
 #include "platform/resources.h"
 #include "texdb/texdb.h"
 #include "toy/toyactor.h"
+#include "toy/toyanime.h"
+#include "toy/toyanimefile.h"
+#include "toy/toycaption.h"
+#include "toy/toyfont.h"
+#include "toy/toyframe.h"
+#include "toy/toyimage.h"
 #include "toy/toynames.h"
+#include "toy/toynumber.h"
+#include "toy/toypicture.h"
+#include "toy/toysound.h"
 
 namespace kipkip {
 
@@ -121,6 +130,33 @@ std::unique_ptr<TToyObject> TToyBox::CreateObject(std::string_view className, TT
         LoadLayer(db);
         return nullptr;
     }
+    if (className == toynames::kImage) {
+        return std::make_unique<TToyImage>(this, db);
+    }
+    if (className == toynames::kSound) {
+        return std::make_unique<TToySound>(this, db);
+    }
+    if (className == toynames::kFont) {
+        return std::make_unique<TToyFont>(this, db);
+    }
+    if (className == toynames::kPicture) {
+        return std::make_unique<TToyPicture>(this, db);
+    }
+    if (className == toynames::kNumber) {
+        return std::make_unique<TToyNumber>(this, db);
+    }
+    if (className == toynames::kCaption) {
+        return std::make_unique<TToyCaption>(this, db);
+    }
+    if (className == toynames::kFrame) {
+        return std::make_unique<TToyFrame>(this, db, nullptr);
+    }
+    if (className == toynames::kAnime) {
+        return std::make_unique<TToyAnime>(this, db, nullptr);
+    }
+    if (className == toynames::kAnimeFile) {
+        return std::make_unique<TToyAnimeFile>(this, db);
+    }
     if (className == toynames::kActor) {
         return std::make_unique<TToyActor>(this, db);
     }
@@ -128,9 +164,7 @@ std::unique_ptr<TToyObject> TToyBox::CreateObject(std::string_view className, TT
         RunCommands(db);
         return nullptr;
     }
-    // Images, sounds, fonts, pictures, numbers, captions, frames, animations and animation
-    // files join the factory as their classes are written; until then their blocks make no
-    // object, like any class word the factory does not know.
+    // Any other class word makes no object: the block is skipped.
     return nullptr;
 }
 
@@ -398,14 +432,14 @@ bool TToyBox::StopMidi()
     return false;
 }
 
-TToyObject* TToyBox::FindImage(std::string_view name) const
+TToyImage* TToyBox::FindImage(std::string_view name) const
 {
-    return FindObject(toynames::kImage, name);
+    return dynamic_cast<TToyImage*>(FindObject(toynames::kImage, name));
 }
 
-TToyObject* TToyBox::FindNumber(std::string_view name) const
+TToyNumber* TToyBox::FindNumber(std::string_view name) const
 {
-    return FindObject(toynames::kNumber, name);
+    return dynamic_cast<TToyNumber*>(FindObject(toynames::kNumber, name));
 }
 
 }  // namespace kipkip

@@ -17,6 +17,8 @@
 namespace kipkip {
 
 class TKernel;
+class TToyImage;
+class TToyNumber;
 
 // One layer: a name (empty is the unnamed layer), whether it is shown, and the origin added
 // to the position of each of its objects when they are drawn. A layer is not an object.
@@ -99,8 +101,10 @@ public:
     bool PlaySound(std::string_view soundName);
     bool PlayMidi(std::string_view fileWord, bool loop);
     bool StopMidi();
-    TToyObject* FindImage(std::string_view name) const;
-    TToyObject* FindNumber(std::string_view name) const;
+    // The object of class word "Image" and that name, when it is an image.
+    TToyImage* FindImage(std::string_view name) const;
+    // The object of class word "Number" and that name, when it is a number display.
+    TToyNumber* FindNumber(std::string_view name) const;
 
     TToyObjList objects;
     TKernel* kernel;  // not owned

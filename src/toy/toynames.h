@@ -28,6 +28,9 @@ inline constexpr std::string_view kCategoryShape = "Shape";
 inline constexpr std::string_view kCategoryActor = "Actor";
 inline constexpr std::string_view kCategoryToyBox = "ToyBox";
 
+// The class word of the animators that actors make; animators are never in a box.
+inline constexpr std::string_view kAnimator = "Animator";
+
 // The box's own class word, and the base directory of a scene read from a built-in resource.
 inline constexpr std::string_view kToyBox = "ToyBox";
 inline constexpr std::string_view kResourceDir = "Resource";
@@ -42,5 +45,23 @@ inline constexpr std::string_view kLayerTitle = "\x83\x5e\x83\x43\x83\x67\x83\x8
 inline constexpr std::string_view kLayerHeading = "\x8c\xa9\x8f\x6f\x82\xb5";
 // "背景" (background)
 inline constexpr std::string_view kLayerBackground = "\x94\x77\x8c\x69";
+
+// Sounds of the built-in scene, played by these names.
+// "取る" (take: the hero takes a coin)
+inline constexpr std::string_view kSoundTake = "\x8e\xe6\x82\xe9";
+// "ジャンプ" (jump)
+inline constexpr std::string_view kSoundJump = "\x83\x57\x83\x83\x83\x93\x83\x76";
+// "落下" (fall: the hero is knocked down)
+inline constexpr std::string_view kSoundFall = "\x97\x8e\x89\xba";
+
+// Messages of fatal errors.
+// "Image が作成できません" (cannot create Image)
+inline constexpr std::string_view kImageNotCreated =
+    "Image \x82\xaa\x8d\xec\x90\xac\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+
+// The file extension of an animation file read from disk.
+inline constexpr std::string_view kAnimeExtension = ".anm";
+// The resource type of animation files.
+inline constexpr std::string_view kAnimeType = "ANIME";
 
 }  // namespace kipkip::toynames

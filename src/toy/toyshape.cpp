@@ -120,7 +120,7 @@ void TToyShape::SetPos(int x, int y)
     this->y = y;
 }
 
-TToyObject* TToyShape::GetImage()
+TToyImage* TToyShape::GetImage()
 {
     return image;
 }
@@ -128,7 +128,7 @@ TToyObject* TToyShape::GetImage()
 bool TToyShape::SetImage(std::string_view imageName, int)
 {
     this->imageName = imageName;
-    TToyObject* found = box == nullptr ? nullptr : box->FindImage(this->imageName);
+    TToyImage* found = box == nullptr ? nullptr : box->FindImage(this->imageName);
     if (found == nullptr) {
         return false;
     }

@@ -15,6 +15,8 @@
 
 namespace kipkip {
 
+class TToyImage;
+
 class TToyShape : public TToyObject {
 public:
     static constexpr std::int32_t kDefaultFlickerPeriod = 200;
@@ -40,7 +42,7 @@ public:
     virtual void ExtendHitRect(const TToyRect& rect);
     virtual bool HitShape(const TToyShape& other);
     virtual void SetPos(int x, int y);
-    virtual TToyObject* GetImage();
+    virtual TToyImage* GetImage();
     // Stores the name in any case; takes the image only when the box has one of that name.
     // The extra integer is for subclasses (a picture's cell).
     virtual bool SetImage(std::string_view imageName, int extra);
@@ -49,7 +51,7 @@ public:
     // The hit rectangle moved by the position.
     TToyRect GetWorldRect() const;
 
-    TToyObject* image = nullptr;  // not owned; the box's image named imageName, or none
+    TToyImage* image = nullptr;  // not owned; the image named imageName, or none
     std::string imageName;
     TToyRect hitRect;
     std::int32_t x = 0;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "toy/toybox.h"
+#include "toy/toyimage.h"
 #include "toy/toyprobe.h"
+#include "toy/toyscene.h"
 
 namespace kipkip {
 namespace {
@@ -168,12 +170,21 @@ TEST(ToyShapeBlocks, SaveKeysWritesPositionAndFlickerOnlyWhenTheySaySomething)
     }
 }
 
-TEST(ToyShapeImages, SetImageKeepsThePreviousImageWhenTheNameIsUnknown)
+// A box with a drawing device and an image "digits" of a test bitmap.
+struct ToyShapeImages : test::SceneFixture {
+    TToyImage* digits = nullptr;
+
+    ToyShapeImages()
+    {
+        dir.Write("digits.bmp", "2 1  1 2");
+        auto image = std::make_unique<TToyImage>(&box, "digits", "digits", 1, 1);
+        digits = image.get();
+        box.AddObject(std::move(image));
+    }
+};
+
+TEST_F(ToyShapeImages, SetImageKeepsThePreviousImageWhenTheNameIsUnknown)
 {
-    TToyBox box(nullptr, nullptr, "");
-    auto owned = std::make_unique<Probe>(&box, "digits", nullptr, "", "Image");
-    TToyObject* digits = owned.get();
-    box.AddObject(std::move(owned));
     auto shape = std::make_unique<TToyShape>(&box, "Shape", "s", 0, 0);
     TToyShape& s = *shape;
     box.AddObject(std::move(shape));
@@ -187,10 +198,8 @@ TEST(ToyShapeImages, SetImageKeepsThePreviousImageWhenTheNameIsUnknown)
     EXPECT_EQ(s.GetImage(), nullptr);
 }
 
-TEST(ToyShapeImages, DeletingAnImageThroughTheBoxDropsEveryReferenceToIt)
+TEST_F(ToyShapeImages, DeletingAnImageThroughTheBoxDropsEveryReferenceToIt)
 {
-    TToyBox box(nullptr, nullptr, "");
-    box.AddObject(std::make_unique<Probe>(&box, "digits", nullptr, "", "Image"));
     box.AddObject(std::make_unique<Probe>(&box, "digits", nullptr, "", "Picture"));
     auto shape = std::make_unique<TToyShape>(&box, "Shape", "s", 0, 0);
     TToyShape& s = *shape;
@@ -199,6 +208,14 @@ TEST(ToyShapeImages, DeletingAnImageThroughTheBoxDropsEveryReferenceToIt)
     box.DeleteObjects("Image", "digits");
     EXPECT_EQ(s.GetImage(), nullptr);
     EXPECT_EQ(s.imageName, "digits");
+}
+
+TEST_F(ToyShapeImages, OnlyAnImageIsTakenAsAnImage)
+{
+    box.AddObject(std::make_unique<Probe>(&box, "fake", nullptr, "", "Image"));
+    TToyShape s(&box, "Shape", "s", 0, 0);
+    EXPECT_FALSE(s.SetImage("fake", 0));
+    EXPECT_EQ(s.GetImage(), nullptr);
 }
 
 }  // namespace

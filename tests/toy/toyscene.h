@@ -1,0 +1,76 @@
+// tests/toy/toyscene.h
+// A box whose kernel has a 320 x 240, 16-bit drawing device over fake ports, working in a
+// fresh temporary folder: test text bitmaps written there are read from files, and the
+// program's built-in bitmaps are pictures of their real sizes (SizedBitmaps). Fatal errors are
+// captured for the test to look at. Names are written in UTF-8 and turned into Shift-JIS.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "device/kivdraw.h"
+#include "kernel/kernel.h"
+#include "platform/fatalcapture.h"
+#include "platform/sjis.h"
+#include "support/sizedbitmaps.h"
+#include "support/tempdir.h"
+#include "texdb/texdb.h"
+#include "toy/toybox.h"
+#include "toy/toynames.h"
+
+namespace kipkip::test {
+
+inline std::string Sjis(std::string_view utf8)
+{
+    return Utf8ToSjis(utf8);
+}
+
+// A scene text written in UTF-8, as the text database reads Shift-JIS.
+inline TTexDb SjisScene(std::string_view utf8)
+{
+    return TTexDb::FromText("scene", Utf8ToSjis(utf8));
+}
+
+struct SceneFixture : testing::Test {
+    TempDir dir;
+    ScopedCurrentPath inside{dir.Path()};
+    FatalCapture fatal;
+    FakeVideo video;
+    SizedBitmaps bitmaps;
+    FakeFont fonts;
+    TKivDraw draw{video, bitmaps, fonts};
+    TKernel kernel{&draw, nullptr, nullptr, nullptr};
+    TToyBox box{&kernel, nullptr, ""};
+
+    SceneFixture()
+    {
+        draw.Init(320, 240, false, 16);
+        draw.Clear();
+    }
+
+    // Makes the objects of a scene text (UTF-8) with the box's current base directory.
+    void Load(std::string_view utf8)
+    {
+        TTexDb db = SjisScene(utf8);
+        box.LoadBlocks(db);
+    }
+    // Loads the scene's blocks as a built-in scene would: bitmap and animation words name the
+    // program's resources.
+    void LoadBuiltIn(std::string_view utf8)
+    {
+        box.baseDir = toynames::kResourceDir;
+        Load(utf8);
+    }
+    template <typename T>
+    T* Find(std::string_view className, std::string_view utf8Name)
+    {
+        return dynamic_cast<T*>(box.FindObject(className, Sjis(utf8Name)));
+    }
+    // A pixel of the work surface.
+    std::uint32_t Pixel(int x, int y) { return draw.WorkSurface().Pixel(x, y); }
+};
+
+}  // namespace kipkip::test
