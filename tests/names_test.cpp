@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/appnames.h"
+#include "game/gamenames.h"
 #include "texdb/texdbnames.h"
 #include "toy/toynames.h"
 
@@ -47,6 +48,23 @@ const Name kNames[] = {
     {toynames::kSoundTake, "取る"},
     {toynames::kSoundJump, "ジャンプ"},
     {toynames::kSoundFall, "落下"},
+    {gamenames::kKipKip, "キップキップ"},
+    {gamenames::kPlat, "床"},
+    {gamenames::kEnemy, "敵"},
+    {gamenames::kCoin, "コイン"},
+    {gamenames::kAnimeFaceLeft, "左向き"},
+    {gamenames::kAnimeFaceRight, "右向き"},
+    {gamenames::kAnimeWalkLeft, "左歩き"},
+    {gamenames::kAnimeWalkRight, "右歩き"},
+    {gamenames::kAnimeJumpLeft, "左ジャンプ"},
+    {gamenames::kAnimeJumpRight, "右ジャンプ"},
+    {gamenames::kAnimeFallLeft, "左落下"},
+    {gamenames::kAnimeFallRight, "右落下"},
+    {gamenames::kAnimeSpin, "回転"},
+    {gamenames::kAnimeVanish, "消滅"},
+    {gamenames::kDifficultyData, "難易度データ"},
+    {gamenames::kPictureClear, "クリア"},
+    {gamenames::kPictureGameOver, "ゲームオーバー"},
 };
 
 TEST(ShiftJisNames, EveryConstantIsItsGlossInCodePage932)

@@ -29,6 +29,8 @@ struct Options {
     std::uint64_t ticks = 0;  // 0: no limit
     std::string inputFile;
     std::string traceFile;
+    bool traceActors = false;  // the trace lists every actor of the scene
+    std::string dataDir;       // empty: the current directory
     bool stats = false;
     std::vector<Shot> shots;
     std::string fontFile;  // empty: the default Japanese Gothic face

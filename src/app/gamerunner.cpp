@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <filesystem>
 #include <optional>
 
 #include "app/mainform.h"
@@ -66,7 +67,7 @@ public:
     bool AfterTick(std::uint64_t tick) override
     {
         if (form_ != nullptr && form_->Kernel() != nullptr) {
-            trace_.Write(tick, *form_->Kernel());
+            trace_.Write(tick, *form_->Kernel(), form_->MainMode());
         }
         for (const Shot& shot : options_.shots) {
             if (shot.tick == tick && form_ != nullptr &&
@@ -122,17 +123,56 @@ int RunGame(TMainForm::Ports ports, Loop& loop, RunMonitor& monitor)
     return ShutdownRequested() ? kFatal : 0;
 }
 
+// A name given on the command line keeps meaning the file it named where the program started.
+void MakeAbsolute(std::string& path)
+{
+    std::error_code error;
+    if (!path.empty()) {
+        auto absolute = std::filesystem::absolute(path, error);
+        if (!error) {
+            path = absolute.string();
+        }
+    }
+}
+
 }  // namespace
+
+// The data directory becomes the current one, so that the game finds "files\data.toy" and
+// "kipkip.dat" there, as it finds them in the current directory without --dir.
+bool GameRunner::EnterDataDirectory()
+{
+    MakeAbsolute(options_.inputFile);
+    MakeAbsolute(options_.traceFile);
+    MakeAbsolute(options_.fontFile);
+    for (Shot& shot : options_.shots) {
+        MakeAbsolute(shot.file);
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(options_.dataDir, error)) {
+        Complain("the data directory " + options_.dataDir + " does not exist");
+        return false;
+    }
+    std::filesystem::current_path(options_.dataDir, error);
+    if (error) {
+        Complain("cannot enter the data directory " + options_.dataDir + ": " + error.message());
+        return false;
+    }
+    return true;
+}
 
 int GameRunner::Run()
 {
     ClearShutdownRequest();
+    if (!options_.dataDir.empty() && !EnterDataDirectory()) {
+        return kBadInput;
+    }
     return options_.headless ? RunHeadless() : RunWindowed();
 }
 
 int GameRunner::RunWindowed()
 {
     TraceWriter trace;
+    trace.SetActors(options_.traceActors);
     if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
         Complain("cannot write the trace " + options_.traceFile);
         return kBadInput;
@@ -180,6 +220,7 @@ int GameRunner::RunHeadless()
         script = std::move(*parsed.script);
     }
     TraceWriter trace;
+    trace.SetActors(options_.traceActors);
     if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
         Complain("cannot write the trace " + options_.traceFile);
         return kBadInput;

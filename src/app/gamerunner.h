@@ -4,13 +4,15 @@
 // after each tick the trace is written and the tick limit checked.
 #pragma once
 
+#include <utility>
+
 #include "app/commandline.h"
 
 namespace kipkip {
 
 class GameRunner {
 public:
-    explicit GameRunner(const Options& options) : options_(options) {}
+    explicit GameRunner(Options options) : options_(std::move(options)) {}
 
     // The program's exit status: 0, 1 after a fatal error, 2 for a bad input script.
     int Run();
@@ -18,8 +20,11 @@ public:
 private:
     int RunWindowed();
     int RunHeadless();
+    // Makes the file names of the options absolute, then enters --dir; false, after saying
+    // why, when it cannot.
+    bool EnterDataDirectory();
 
-    const Options& options_;
+    Options options_;  // a copy: entering the data directory rewrites its file names
 };
 
 }  // namespace kipkip

@@ -1,5 +1,6 @@
 #include "app/jsonline.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace kipkip {
@@ -23,6 +24,38 @@ JsonLine& JsonLine::Add(std::string_view key, bool flag)
     Key(key);
     fields_ += flag ? "true" : "false";
     return *this;
+}
+
+JsonLine& JsonLine::AddReal(std::string_view key, float number)
+{
+    Key(key);
+    fields_ += Real(number);
+    return *this;
+}
+
+JsonLine& JsonLine::AddNull(std::string_view key)
+{
+    Key(key);
+    fields_ += "null";
+    return *this;
+}
+
+JsonLine& JsonLine::AddJson(std::string_view key, std::string_view json)
+{
+    Key(key);
+    fields_ += json;
+    return *this;
+}
+
+std::string JsonLine::Real(float number)
+{
+    if (!std::isfinite(number)) {
+        return "null";
+    }
+    // Nine significant digits tell every float apart.
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(number));
+    return text;
 }
 
 void JsonLine::Key(std::string_view key)

@@ -19,12 +19,19 @@ public:
     JsonLine& Add(std::string_view key, std::int64_t number);
     JsonLine& Add(std::string_view key, int number) { return Add(key, std::int64_t{number}); }
     JsonLine& Add(std::string_view key, bool flag);
+    // A float with enough digits to read back exactly; null when it is not finite.
+    JsonLine& AddReal(std::string_view key, float number);
+    JsonLine& AddNull(std::string_view key);
+    // A value that is JSON already: an object or array built by the caller.
+    JsonLine& AddJson(std::string_view key, std::string_view json);
+
+    static std::string Quoted(std::string_view utf8Text);
+    static std::string Real(float number);
 
     std::string Text() const { return "{" + fields_ + "}"; }
 
 private:
     void Key(std::string_view key);
-    static std::string Quoted(std::string_view utf8Text);
 
     std::string fields_;
 };

@@ -52,6 +52,11 @@ void TMainForm::HITimerTimer(THITimer& sender)
     rootMode->Step(d);
 }
 
+TGameMainMode* TMainForm::MainMode() const
+{
+    return rootMode ? dynamic_cast<TGameMainMode*>(rootMode->child.get()) : nullptr;
+}
+
 void TMainForm::FormPaint()
 {
     if (rootMode) {

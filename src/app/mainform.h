@@ -11,6 +11,7 @@
 #include "device/htimer.h"
 #include "device/kivdraw.h"
 #include "device/kivinput.h"
+#include "game/gamemain.h"
 #include "game/gamemgrmode.h"
 #include "kernel/kernel.h"
 #include "platform/ports.h"
@@ -45,6 +46,8 @@ public:
     void FormDestroy();
 
     TKernel* Kernel() { return kernel.get(); }
+    // The game's main mode once the root mode has made it (in the first tick), else nullptr.
+    TGameMainMode* MainMode() const;
     TKivDraw& Draw() { return KivDraw; }
 
 private:

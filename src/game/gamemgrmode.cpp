@@ -1,5 +1,7 @@
 #include "game/gamemgrmode.h"
 
+#include "game/gamemain.h"
+
 namespace kipkip {
 
 TGameMgrMode::TGameMgrMode(TGameMode* parent, std::int32_t userValue, TKernel* kernel,
@@ -25,8 +27,7 @@ void TGameMgrMode::Leave() {}
 std::unique_ptr<TGameMode> TGameMgrMode::MainMode(TGameMode* parent, std::int32_t userValue,
                                                   TKernel* kernel)
 {
-    // The game's screens are not built yet: an empty mode that never presents stands in.
-    return std::make_unique<TGameMode>(parent, userValue, kernel);
+    return std::make_unique<TGameMainMode>(parent, userValue, kernel);
 }
 
 }  // namespace kipkip

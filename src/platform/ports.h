@@ -136,6 +136,8 @@ class LoopListener {
 public:
     virtual ~LoopListener() = default;
     virtual void Paint() = 0;
+    // Called before tick `tick` (counted from 1) runs.
+    virtual void BeforeTick(std::uint64_t) {}
     // Called after tick `tick` (counted from 1); false ends the run.
     virtual bool AfterTick(std::uint64_t tick) = 0;
     // The player asked for a picture of the current frame.

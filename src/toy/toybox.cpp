@@ -417,18 +417,21 @@ bool TToyBox::CreateSoundBuffer(std::string_view, std::string_view)
     return false;
 }
 
-bool TToyBox::PlaySound(std::string_view)
+bool TToyBox::PlaySound(std::string_view soundName)
 {
+    soundLog.emplace_back(soundName);
     return false;
 }
 
-bool TToyBox::PlayMidi(std::string_view, bool)
+bool TToyBox::PlayMidi(std::string_view fileWord, bool)
 {
+    music = fileWord;
     return false;
 }
 
 bool TToyBox::StopMidi()
 {
+    music.clear();
     return false;
 }
 

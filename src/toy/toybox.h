@@ -110,6 +110,12 @@ public:
     TKernel* kernel;  // not owned
     std::string baseDir;
     std::vector<std::unique_ptr<LayerRecord>> layers;  // in the order they were added
+    // What the scene asked of the sound devices, whether or not one played it: the sound names
+    // since the log was last cleared, in order (the game clears it at the start of each tick,
+    // so the trace finds that tick's sounds), and the song last started and not stopped since
+    // (empty: none).
+    std::vector<std::string> soundLog;
+    std::string music;
 
 private:
     void RunCommands(TTexDb& db);

@@ -39,11 +39,13 @@ TEST(CommandLine, ErrorsNameTheArgument)
 
 TEST(CommandLine, ValuesLandInTheirOptions)
 {
-    auto result = ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3",
-                             "--trace", "t.jsonl", "--fullscreen", "--stats"});
+    auto result =
+        ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3", "--trace",
+                   "t.jsonl", "--fullscreen", "--stats", "--trace-actors", "--dir", "data"});
     ASSERT_FALSE(result.error) << *result.error;
     const Options& o = result.options;
-    EXPECT_TRUE(o.headless && o.fullScreen && o.stats);
+    EXPECT_TRUE(o.headless && o.fullScreen && o.stats && o.traceActors);
+    EXPECT_EQ(o.dataDir, "data");
     EXPECT_EQ(o.ticks, 150u);
     EXPECT_EQ(o.scale, 3);
     EXPECT_EQ(o.inputFile, "k.txt");
@@ -55,7 +57,7 @@ TEST(CommandLine, HelpListsEveryOptionOnItsOwnLine)
     std::string help = CommandLine::Help();
     for (const char* option :
          {"--scale N", "--fullscreen", "--headless", "--ticks N", "--input FILE", "--trace FILE",
-          "--stats", "--check", "--dump", "--help", "--version"}) {
+          "--trace-actors", "--dir DIR", "--stats", "--check", "--dump", "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
     }
 }

@@ -212,3 +212,37 @@ TEST(InputScriptFiles, LoadNamesTheFileAsGiven)
 
 }  // namespace
 }  // namespace kipkip
+
+namespace kipkip {
+namespace {
+
+// What is written down reads back as the same held state, key for key and signal for signal.
+TEST(InputScriptFormat, WhatIsWrittenReadsBackTheSame)
+{
+    const char* lines[] = {
+        "none",         "left",        "left+space", "b+return+pad.1", "pad.up+pad.left+pad.3",
+        "left_shift+z", "keypad_8+f12"};
+    for (const char* words : lines) {
+        std::string text = std::string("1 ") + words + "\n";
+        auto parsed = InputScript::Parse(
+            "t", std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        ASSERT_TRUE(parsed.script) << parsed.error;
+        const InputScript::Held& held = parsed.script->HeldAt(1);
+        std::string formatted = InputScript::Format(held);
+        std::string again = "1 " + formatted + "\n";
+        auto reparsed = InputScript::Parse(
+            "t", std::span(reinterpret_cast<const std::uint8_t*>(again.data()), again.size()));
+        ASSERT_TRUE(reparsed.script) << formatted << ": " << reparsed.error;
+        EXPECT_EQ(reparsed.script->HeldAt(1).keys, held.keys) << words << " -> " << formatted;
+        EXPECT_EQ(reparsed.script->HeldAt(1).pad.x, held.pad.x) << words;
+        EXPECT_EQ(reparsed.script->HeldAt(1).pad.y, held.pad.y) << words;
+        EXPECT_EQ(reparsed.script->HeldAt(1).pad.buttons, held.pad.buttons) << words;
+    }
+    EXPECT_EQ(InputScript::Format(InputScript::Held{}), "none");
+    EXPECT_EQ(InputScript::KeyName(0xCB), "left");
+    EXPECT_EQ(InputScript::KeyName(0x2A), "left_shift");
+    EXPECT_EQ(InputScript::KeyName(0), "");
+}
+
+}  // namespace
+}  // namespace kipkip

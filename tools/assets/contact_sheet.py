@@ -115,10 +115,10 @@ def cell_sizes():
         if not file_name.endswith(".py") or file_name.startswith("_"):
             continue
         path = os.path.join(SOURCES, file_name)
-        spec = importlib.util.spec_from_file_location("sheet_" + file_name[:-3], path)
-        module = importlib.util.module_from_spec(spec)
+        module_source = importlib.util.spec_from_file_location("sheet_" + file_name[:-3], path)
+        module = importlib.util.module_from_spec(module_source)
         try:
-            spec.loader.exec_module(module)
+            module_source.loader.exec_module(module)
         except Exception as error:  # a broken source must not hide the other bitmaps
             print(f"{file_name}: {error}", file=sys.stderr)
             continue

@@ -44,9 +44,9 @@ def load_sources():
         if not file_name.endswith(".py") or file_name.startswith("_"):
             continue
         path = os.path.join(SOURCES, file_name)
-        spec = importlib.util.spec_from_file_location("bitmap_" + file_name[:-3], path)
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
+        module_source = importlib.util.spec_from_file_location("bitmap_" + file_name[:-3], path)
+        module = importlib.util.module_from_spec(module_source)
+        module_source.loader.exec_module(module)
         for attribute in ("NAME", "WIDTH", "HEIGHT", "build"):
             if not hasattr(module, attribute):
                 raise SystemExit(f"{path}: defines no {attribute}")

@@ -9,6 +9,7 @@ void HeadlessLoop::Run(LoopListener& listener)
 {
     for (std::uint64_t tick = 1; timerId_ != 0 && !ShutdownRequested(); ++tick) {
         input_.SetTick(static_cast<std::uint32_t>(tick));
+        listener.BeforeTick(tick);
         now_ += intervalMs_;
         onExpiry_();
         if (!listener.AfterTick(tick)) {

@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
 
+#include <SDL_keyboard.h>
+
 namespace kipkip {
 namespace {
 
@@ -32,6 +34,17 @@ std::string Quoted(std::string_view token)
         quoted += "...";
     }
     return quoted + "\"";
+}
+
+std::string Lower(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
 }
 
 bool IsBlank(char c)
@@ -226,22 +239,59 @@ private:
         return false;
     }
 
-    static std::string Lower(std::string_view name)
-    {
-        std::string lower(name);
-        for (char& c : lower) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return lower;
-    }
-
     std::vector<InputScript::Step>& steps_;
     bool& usesPad_;
 };
 
 }  // namespace
+
+std::string InputScript::KeyName(std::uint8_t code)
+{
+    if (code == 0) {
+        return {};
+    }
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+        auto key = static_cast<SDL_Scancode>(scancode);
+        if (DikFromScancode(key) != code) {
+            continue;
+        }
+        std::string name = Lower(SDL_GetScancodeName(key));
+        if (name.empty() || name.find_first_of("+#_") != std::string::npos) {
+            continue;
+        }
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    }
+    return {};
+}
+
+std::string InputScript::Format(const Held& held)
+{
+    std::string words;
+    auto add = [&words](std::string_view word) {
+        if (!words.empty()) {
+            words += '+';
+        }
+        words += word;
+    };
+    for (int code = 0; code < 256; ++code) {
+        if (held.keys.test(static_cast<std::size_t>(code))) {
+            std::string name = KeyName(static_cast<std::uint8_t>(code));
+            if (!name.empty()) {
+                add(name);
+            }
+        }
+    }
+    for (const PadSignal& signal : kPadSignals) {
+        bool on = signal.button >= 0 ? held.pad.buttons[static_cast<std::size_t>(signal.button)]
+                                     : (signal.x != 0 && held.pad.x * signal.x > 0) ||
+                                           (signal.y != 0 && held.pad.y * signal.y > 0);
+        if (on) {
+            add(signal.name);
+        }
+    }
+    return words.empty() ? "none" : words;
+}
 
 InputScriptResult InputScript::Parse(std::string_view name, std::span<const std::uint8_t> text)
 {

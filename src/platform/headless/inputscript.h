@@ -61,6 +61,13 @@ public:
     // Reads and parses the file; the error names the file as given.
     static InputScriptResult Load(std::string_view path);
 
+    // The script's words for what is held ("left+space+pad.1", or "none"), so that what a run
+    // saw can be written down and read back the same. A key whose name cannot be written (SDL
+    // has none for it, or it holds "+" or "#") is left out.
+    static std::string Format(const Held& held);
+    // The script's name for a key code ("left", "left_shift"), or empty when it has none.
+    static std::string KeyName(std::uint8_t code);
+
     // What is held at `tick`: the last step at or before it, or nothing.
     const Held& HeldAt(std::uint32_t tick) const;
     // Whether any line holds a controller signal.

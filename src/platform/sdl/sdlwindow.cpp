@@ -278,6 +278,7 @@ void SdlWindow::Run(LoopListener& listener)
             firstTick = now;
         }
         lastTick = now;
+        listener.BeforeTick(stats_.ticks + 1);
         onExpiry_();
         ++stats_.ticks;
         stats_.seconds = double(lastTick - firstTick) / double(frequency);

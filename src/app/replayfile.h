@@ -1,0 +1,49 @@
+// app/replayfile.h
+// A recording of a run, as `--record` writes it and `--replay` and `--timedemo` read it: an
+// input script (the keys held from tick to tick) that starts with the line "kipkip-replay 1",
+// then "hiscore <value>" (the high score read at the start), and holds a line
+// "seed <tick> <value>" for each game started, in the tick it started.
+//
+//     kipkip-replay 1
+//     hiscore 123
+//     1 none
+//     30 space
+//     31 none
+//     seed 31 1765360000
+//     40 left
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/headless/inputscript.h"
+
+namespace kipkip {
+
+struct ReplayFileResult;
+
+struct ReplayFile {
+    static constexpr std::string_view kMagic = "kipkip-replay 1";
+    // One game a second for a whole day is far more than any recording holds.
+    static constexpr std::size_t kMaxSeeds = 100'000;
+
+    InputScript script;
+    std::int32_t hiScore = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> seeds;  // tick, seed; ticks rising
+
+    // `name` only serves the error messages, which name the line.
+    static ReplayFileResult Parse(std::string_view name, std::span<const std::uint8_t> text);
+    static ReplayFileResult Load(std::string_view path);
+};
+
+struct ReplayFileResult {
+    std::optional<ReplayFile> replay;
+    std::string error;
+};
+
+}  // namespace kipkip

@@ -1,0 +1,35 @@
+#include "app/replayrecorder.h"
+
+#include "app/replayfile.h"
+#include "platform/files.h"
+
+namespace kipkip {
+
+void ReplayRecorder::Observe(std::uint32_t tick, const InputScript::Held& held)
+{
+    std::string words = InputScript::Format(held);
+    if (lastHeld_ && *lastHeld_ == words) {
+        return;
+    }
+    lastHeld_ = words;
+    lines_.push_back(std::to_string(tick) + " " + words);
+}
+
+void ReplayRecorder::Seed(std::uint32_t tick, std::uint32_t seed)
+{
+    lines_.push_back("seed " + std::to_string(tick) + " " + std::to_string(seed));
+}
+
+bool ReplayRecorder::Flush() const
+{
+    std::string text =
+        std::string(ReplayFile::kMagic) + "\nhiscore " + std::to_string(hiScore_) + "\n";
+    for (const std::string& line : lines_) {
+        text += line;
+        text += '\n';
+    }
+    return WriteWholeFile(
+        path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+}  // namespace kipkip

@@ -1,0 +1,37 @@
+// app/replayrecorder.h
+// `--record FILE`: writes down what a run saw, as a replay file (see replayfile.h): what is held
+// in each tick (a line only when it changes), the high score read at the start and each game's
+// seed. The whole file is written again at every flush (each game over and the end of the
+// run), so a crash loses nothing from before the last one.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/inputscript.h"
+
+namespace kipkip {
+
+class ReplayRecorder {
+public:
+    explicit ReplayRecorder(std::string path) : path_(std::move(path)) {}
+
+    void SetHiScore(std::int32_t hiScore) { hiScore_ = hiScore; }
+    // What was held in `tick` (ticks counted from 1).
+    void Observe(std::uint32_t tick, const InputScript::Held& held);
+    void Seed(std::uint32_t tick, std::uint32_t seed);
+    // False when the file cannot be written.
+    bool Flush() const;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    std::int32_t hiScore_ = 0;
+    std::vector<std::string> lines_;
+    std::optional<std::string> lastHeld_;
+};
+
+}  // namespace kipkip
