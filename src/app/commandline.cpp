@@ -49,6 +49,14 @@ Error AddShot(Options& options, std::string_view value)
     return std::nullopt;
 }
 
+Error SetTimedemo(Options& options, std::string_view value)
+{
+    options.replayFile = value;
+    options.timedemo = true;
+    options.headless = true;
+    return std::nullopt;
+}
+
 struct OptionSpec {
     std::string_view name;
     std::string_view argument;  // empty for a flag
@@ -79,6 +87,12 @@ constexpr OptionSpec kOptions[] = {
      AddShot},
     {"--font", "PATH", "the font for text in the game (default: IPA Gothic)",
      SetText<&Options::fontFile>},
+    {"--record", "FILE", "write a replay of the run: its keys, seeds and starting high score",
+     SetText<&Options::recordFile>},
+    {"--replay", "FILE", "play a recording back (as fast as possible with --headless)",
+     SetText<&Options::replayFile>},
+    {"--timedemo", "FILE", "replay headless, then print ticks per second and microseconds per tick",
+     SetTimedemo},
     {"--stats", "", "print ticks, seconds, ticks per second and the longest gap at exit",
      SetFlag<&Options::stats>},
     {"--check", "", "load each FILE given with the game's own readers and report it as JSON",
@@ -132,6 +146,10 @@ CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments)
         result.error = "unexpected argument " + result.options.files.front();
     } else if (!result.options.inputFile.empty() && !result.options.headless) {
         result.error = "--input needs --headless";
+    } else if (!result.options.replayFile.empty() && !result.options.inputFile.empty()) {
+        result.error = "--replay and --input cannot be used together";
+    } else if (!result.options.replayFile.empty() && !result.options.recordFile.empty()) {
+        result.error = "--replay and --record cannot be used together";
     }
     return result;
 }

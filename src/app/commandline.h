@@ -31,6 +31,9 @@ struct Options {
     std::string traceFile;
     bool traceActors = false;  // the trace lists every actor of the scene
     std::string dataDir;       // empty: the current directory
+    std::string recordFile;    // --record: write a replay of the run
+    std::string replayFile;    // --replay or --timedemo: play a recording back
+    bool timedemo = false;     // --timedemo: headless replay, then the speed figures
     bool stats = false;
     std::vector<Shot> shots;
     std::string fontFile;  // empty: the default Japanese Gothic face

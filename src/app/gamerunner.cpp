@@ -1,13 +1,23 @@
 #include "app/gamerunner.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "app/mainform.h"
+#include "app/recordinghost.h"
+#include "app/replayfile.h"
+#include "app/replayhost.h"
+#include "app/replayrecorder.h"
+#include "app/tickinput.h"
 #include "app/tracewriter.h"
+#include "game/filegamehost.h"
+#include "game/gamemain.h"
 #include "platform/bmpwriter.h"
 #include "platform/fatalerror.h"
 #include "platform/files.h"
@@ -49,11 +59,33 @@ std::string ScreenshotName()
     return name;
 }
 
-// Between the frame loop and the main window: paints, screenshots, the trace, the shots and
-// the tick limit.
+// Between the frame loop and the main window: paints, screenshots, the trace, the shots, the
+// tick limit, and around each tick the input sample, the recording and the timedemo's clock.
 class RunMonitor : public LoopListener {
 public:
     RunMonitor(const Options& options, TraceWriter& trace) : options_(options), trace_(trace) {}
+
+    // The tick being run, for the hosts that note or look up seeds by tick.
+    const std::uint64_t& Tick() const { return tick_; }
+    void SetTickInput(TickInput* input) { tickInput_ = input; }
+    void SetScript(ScriptedInput* script) { script_ = script; }
+    void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
+    void MeasureTicks() { measure_ = true; }
+    const std::vector<double>& TickMicroseconds() const { return tickMicroseconds_; }
+
+    void BeforeTick(std::uint64_t tick) override
+    {
+        tick_ = tick;
+        if (tickInput_ != nullptr) {
+            tickInput_->BeginTick();
+        }
+        if (script_ != nullptr) {
+            script_->SetTick(static_cast<std::uint32_t>(tick));
+        }
+        if (measure_) {
+            tickStart_ = std::chrono::steady_clock::now();
+        }
+    }
 
     void Attach(TMainForm* form) { form_ = form; }
 
@@ -66,6 +98,12 @@ public:
 
     bool AfterTick(std::uint64_t tick) override
     {
+        if (measure_) {
+            std::chrono::duration<double, std::micro> took =
+                std::chrono::steady_clock::now() - tickStart_;
+            tickMicroseconds_.push_back(took.count());
+        }
+        Record(tick);
         if (form_ != nullptr && form_->Kernel() != nullptr) {
             trace_.Write(tick, *form_->Kernel(), form_->MainMode());
         }
@@ -93,10 +131,65 @@ public:
     }
 
 private:
+    // The recording notes what the tick saw, and is written out at every game over.
+    void Record(std::uint64_t tick)
+    {
+        if (recorder_ == nullptr || tickInput_ == nullptr) {
+            return;
+        }
+        recorder_->Observe(static_cast<std::uint32_t>(tick), tickInput_->Held());
+        TGameMainMode* mode = form_ != nullptr ? form_->MainMode() : nullptr;
+        bool gameOver = mode != nullptr && mode->scene == 2;
+        if (gameOver && !wasGameOver_ && !recorder_->Flush()) {
+            Complain("cannot write the recording " + recorder_->Path());
+        }
+        wasGameOver_ = gameOver;
+    }
+
     const Options& options_;
     TraceWriter& trace_;
     TMainForm* form_ = nullptr;
+    std::uint64_t tick_ = 0;
+    TickInput* tickInput_ = nullptr;
+    ScriptedInput* script_ = nullptr;
+    ReplayRecorder* recorder_ = nullptr;
+    bool wasGameOver_ = false;
+    bool measure_ = false;
+    std::chrono::steady_clock::time_point tickStart_;
+    std::vector<double> tickMicroseconds_;
 };
+
+// The main mode with the host of this run.
+TGameMgrMode::MainModeFactory MainModeWith(GameHost& host)
+{
+    return [&host](TGameMode* parent, std::int32_t userValue, TKernel* kernel) {
+        return std::make_unique<TGameMainMode>(parent, userValue, kernel, &host);
+    };
+}
+
+void PrintTimedemo(const std::vector<double>& micros)
+{
+    if (micros.empty()) {
+        std::printf("timedemo: no tick ran\n");
+        return;
+    }
+    std::vector<double> sorted = micros;
+    std::sort(sorted.begin(), sorted.end());
+    double total = 0;
+    for (double us : micros) {
+        total += us;
+    }
+    double seconds = total / 1e6;
+    auto percentile = [&sorted](double p) {
+        return sorted[std::min(sorted.size() - 1,
+                               static_cast<std::size_t>(p * double(sorted.size())))];
+    };
+    std::printf(
+        "timedemo: ticks %zu, seconds %.3f, ticks per second %.0f, median %.1f us, 99th percentile "
+        "%.1f us\n",
+        micros.size(), seconds, seconds > 0 ? double(micros.size()) / seconds : 0.0,
+        percentile(0.5), percentile(0.99));
+}
 
 // The game runs on without a usable font; text is then not drawn.
 void WarnAboutFont(SdlFont& fonts)
@@ -109,10 +202,11 @@ void WarnAboutFont(SdlFont& fonts)
 // The game from start-up to shut-down. An error that escapes start-up is reported as a fatal
 // error, and the program ends with status 1.
 template <typename Loop>
-int RunGame(TMainForm::Ports ports, Loop& loop, RunMonitor& monitor)
+int RunGame(TMainForm::Ports ports, TGameMgrMode::MainModeFactory mainMode, Loop& loop,
+            RunMonitor& monitor)
 {
     try {
-        TMainForm form(ports);
+        TMainForm form(ports, std::move(mainMode));
         monitor.Attach(&form);
         loop.Run(monitor);
         monitor.Attach(nullptr);
@@ -121,6 +215,41 @@ int RunGame(TMainForm::Ports ports, Loop& loop, RunMonitor& monitor)
         FatalError(true, error.what());
     }
     return ShutdownRequested() ? kFatal : 0;
+}
+
+bool LoadReplay(const Options& options, std::optional<ReplayFile>& replay)
+{
+    if (options.replayFile.empty()) {
+        return true;
+    }
+    ReplayFileResult loaded = ReplayFile::Load(options.replayFile);
+    if (!loaded.replay) {
+        Complain(loaded.error);
+        return false;
+    }
+    replay = std::move(loaded.replay);
+    return true;
+}
+
+// A run with the ordinary host, written down as a replay when --record asks for one; the
+// recording is written at every game over and once more at the end.
+int RunRecorded(const Options& options, GameHost& files, TickInput& input, RunMonitor& monitor,
+                const std::function<int(GameHost&)>& run)
+{
+    monitor.SetTickInput(&input);
+    if (options.recordFile.empty()) {
+        return run(files);
+    }
+    ReplayRecorder recorder(options.recordFile);
+    RecordingHost host(files, recorder, monitor.Tick());
+    monitor.SetRecorder(&recorder);
+    int status = run(host);
+    monitor.SetRecorder(nullptr);
+    if (!recorder.Flush()) {
+        Complain("cannot write the recording " + options.recordFile);
+        return kBadInput;
+    }
+    return status;
 }
 
 // A name given on the command line keeps meaning the file it named where the program started.
@@ -144,6 +273,8 @@ bool GameRunner::EnterDataDirectory()
     MakeAbsolute(options_.inputFile);
     MakeAbsolute(options_.traceFile);
     MakeAbsolute(options_.fontFile);
+    MakeAbsolute(options_.recordFile);
+    MakeAbsolute(options_.replayFile);
     for (Shot& shot : options_.shots) {
         MakeAbsolute(shot.file);
     }
@@ -167,6 +298,14 @@ int GameRunner::Run()
         return kBadInput;
     }
     return options_.headless ? RunHeadless() : RunWindowed();
+}
+
+// A replay ends where its recording ended, unless --ticks says otherwise.
+void GameRunner::EndWithReplay(const std::optional<ReplayFile>& replay)
+{
+    if (replay && options_.ticks == 0) {
+        options_.ticks = std::max<std::uint64_t>(replay->LastTick(), 1);
+    }
 }
 
 int GameRunner::RunWindowed()
@@ -194,7 +333,26 @@ int GameRunner::RunWindowed()
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);
     WarnAboutFont(fonts);
-    int status = RunGame({window, bitmaps, fonts, input, window}, window, monitor);
+    std::optional<ReplayFile> replay;
+    if (!LoadReplay(options_, replay)) {
+        return kBadInput;
+    }
+    EndWithReplay(replay);
+    int status = 0;
+    if (replay) {
+        ScriptedInput script(replay->script);
+        ReplayHost host(*replay, monitor.Tick());
+        monitor.SetScript(&script);
+        status =
+            RunGame({window, bitmaps, fonts, script, window}, MainModeWith(host), window, monitor);
+    } else {
+        TickInput sampled(input);
+        FileGameHost files;
+        status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
+            return RunGame({window, bitmaps, fonts, sampled, window}, MainModeWith(host), window,
+                           monitor);
+        });
+    }
     if (options_.stats) {
         const SdlWindow::Stats& stats = window.RunStats();
         std::printf(
@@ -210,8 +368,15 @@ int GameRunner::RunWindowed()
 
 int GameRunner::RunHeadless()
 {
+    std::optional<ReplayFile> replay;
+    if (!LoadReplay(options_, replay)) {
+        return kBadInput;
+    }
+    EndWithReplay(replay);
     InputScript script;
-    if (!options_.inputFile.empty()) {
+    if (replay) {
+        script = replay->script;
+    } else if (!options_.inputFile.empty()) {
         auto parsed = InputScript::Load(options_.inputFile);
         if (!parsed.script) {
             Complain(parsed.error);
@@ -231,7 +396,23 @@ int GameRunner::RunHeadless()
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);
     WarnAboutFont(fonts);
-    return RunGame({loop, bitmaps, fonts, input, loop}, loop, monitor);
+    if (replay) {
+        ReplayHost host(*replay, monitor.Tick());
+        if (options_.timedemo) {
+            monitor.MeasureTicks();
+        }
+        int status =
+            RunGame({loop, bitmaps, fonts, input, loop}, MainModeWith(host), loop, monitor);
+        if (options_.timedemo) {
+            PrintTimedemo(monitor.TickMicroseconds());
+        }
+        return status;
+    }
+    TickInput sampled(input);
+    FileGameHost files;
+    return RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
+        return RunGame({loop, bitmaps, fonts, sampled, loop}, MainModeWith(host), loop, monitor);
+    });
 }
 
 }  // namespace kipkip

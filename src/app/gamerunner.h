@@ -6,7 +6,10 @@
 
 #include <utility>
 
+#include <optional>
+
 #include "app/commandline.h"
+#include "app/replayfile.h"
 
 namespace kipkip {
 
@@ -23,6 +26,7 @@ private:
     // Makes the file names of the options absolute, then enters --dir; false, after saying
     // why, when it cannot.
     bool EnterDataDirectory();
+    void EndWithReplay(const std::optional<ReplayFile>& replay);
 
     Options options_;  // a copy: entering the data directory rewrites its file names
 };

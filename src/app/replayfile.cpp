@@ -1,5 +1,6 @@
 #include "app/replayfile.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/files.h"
@@ -112,6 +113,12 @@ ReplayFileResult ReplayFile::Parse(std::string_view name, std::span<const std::u
     replay.script = std::move(*parsed.script);
     result.replay = std::move(replay);
     return result;
+}
+
+std::uint32_t ReplayFile::LastTick() const
+{
+    std::uint32_t last = script.Steps().empty() ? 0 : script.Steps().back().tick;
+    return seeds.empty() ? last : std::max(last, seeds.back().first);
 }
 
 ReplayFileResult ReplayFile::Load(std::string_view path)

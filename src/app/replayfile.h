@@ -36,6 +36,9 @@ struct ReplayFile {
     std::int32_t hiScore = 0;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> seeds;  // tick, seed; ticks rising
 
+    // The last tick the recording speaks of: where a replay of it ends.
+    std::uint32_t LastTick() const;
+
     // `name` only serves the error messages, which name the line.
     static ReplayFileResult Parse(std::string_view name, std::span<const std::uint8_t> text);
     static ReplayFileResult Load(std::string_view path);

@@ -7,11 +7,13 @@ namespace kipkip {
 
 void ReplayRecorder::Observe(std::uint32_t tick, const InputScript::Held& held)
 {
+    lastTick_ = tick;
     std::string words = InputScript::Format(held);
     if (lastHeld_ && *lastHeld_ == words) {
         return;
     }
     lastHeld_ = words;
+    lastWritten_ = tick;
     lines_.push_back(std::to_string(tick) + " " + words);
 }
 
@@ -27,6 +29,9 @@ bool ReplayRecorder::Flush() const
     for (const std::string& line : lines_) {
         text += line;
         text += '\n';
+    }
+    if (lastHeld_ && lastTick_ > lastWritten_) {
+        text += std::to_string(lastTick_) + " " + *lastHeld_ + "\n";
     }
     return WriteWholeFile(
         path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));

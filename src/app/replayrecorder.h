@@ -1,7 +1,8 @@
 // app/replayrecorder.h
 // `--record FILE`: writes down what a run saw, as a replay file (see replayfile.h): what is held
 // in each tick (a line only when it changes), the high score read at the start and each game's
-// seed. The whole file is written again at every flush (each game over and the end of the
+// seed; its last held line stands in the run's last tick, so that a replay knows where the
+// run ended. The whole file is written again at every flush (each game over and the end of the
 // run), so a crash loses nothing from before the last one.
 #pragma once
 
@@ -32,6 +33,8 @@ private:
     std::int32_t hiScore_ = 0;
     std::vector<std::string> lines_;
     std::optional<std::string> lastHeld_;
+    std::uint32_t lastTick_ = 0;     // the last tick observed
+    std::uint32_t lastWritten_ = 0;  // the tick of the last held line
 };
 
 }  // namespace kipkip
