@@ -87,6 +87,10 @@ constexpr OptionSpec kOptions[] = {
      AddShot},
     {"--font", "PATH", "the font for text in the game (default: IPA Gothic)",
      SetText<&Options::fontFile>},
+    {"--mute", "", "no sound effects and no music (in a window no audio device is opened)",
+     SetFlag<&Options::mute>},
+    {"--audio-out", "FILE.wav", "headless: the run's mixed sound as a WAVE (see docs/formats.md)",
+     SetText<&Options::audioOutFile>},
     {"--record", "FILE", "write a replay of the run: its keys, seeds and starting high score",
      SetText<&Options::recordFile>},
     {"--replay", "FILE", "play a recording back (as fast as possible with --headless)",
@@ -146,6 +150,8 @@ CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments)
         result.error = "unexpected argument " + result.options.files.front();
     } else if (!result.options.inputFile.empty() && !result.options.headless) {
         result.error = "--input needs --headless";
+    } else if (!result.options.audioOutFile.empty() && !result.options.headless) {
+        result.error = "--audio-out needs --headless";
     } else if (!result.options.replayFile.empty() && !result.options.inputFile.empty()) {
         result.error = "--replay and --input cannot be used together";
     } else if (!result.options.replayFile.empty() && !result.options.recordFile.empty()) {

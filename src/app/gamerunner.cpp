@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/audiocapture.h"
 #include "app/mainform.h"
 #include "app/recordinghost.h"
 #include "app/replayfile.h"
@@ -24,6 +25,7 @@
 #include "platform/headless/headlessloop.h"
 #include "platform/headless/inputscript.h"
 #include "platform/headless/scriptedinput.h"
+#include "platform/sdl/sdlaudio.h"
 #include "platform/sdl/sdlbitmap.h"
 #include "platform/sdl/sdlfont.h"
 #include "platform/sdl/sdlinput.h"
@@ -70,6 +72,7 @@ public:
     void SetTickInput(TickInput* input) { tickInput_ = input; }
     void SetScript(ScriptedInput* script) { script_ = script; }
     void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
+    void SetAudioCapture(AudioCapture* capture) { audio_ = capture; }
     void MeasureTicks() { measure_ = true; }
     const std::vector<double>& TickMicroseconds() const { return tickMicroseconds_; }
 
@@ -104,6 +107,9 @@ public:
             tickMicroseconds_.push_back(took.count());
         }
         Record(tick);
+        if (audio_ != nullptr) {
+            audio_->RenderTick();
+        }
         if (form_ != nullptr && form_->Kernel() != nullptr) {
             trace_.Write(tick, *form_->Kernel(), form_->MainMode());
         }
@@ -153,6 +159,7 @@ private:
     TickInput* tickInput_ = nullptr;
     ScriptedInput* script_ = nullptr;
     ReplayRecorder* recorder_ = nullptr;
+    AudioCapture* audio_ = nullptr;
     bool wasGameOver_ = false;
     bool measure_ = false;
     std::chrono::steady_clock::time_point tickStart_;
@@ -275,6 +282,7 @@ bool GameRunner::EnterDataDirectory()
     MakeAbsolute(options_.fontFile);
     MakeAbsolute(options_.recordFile);
     MakeAbsolute(options_.replayFile);
+    MakeAbsolute(options_.audioOutFile);
     for (Shot& shot : options_.shots) {
         MakeAbsolute(shot.file);
     }
@@ -338,19 +346,25 @@ int GameRunner::RunWindowed()
         return kBadInput;
     }
     EndWithReplay(replay);
+    // The mixer outlives the audio device that pulls it, and both outlive the main window.
+    SoundMixer mixer;
+    SdlAudio audio(mixer);
+    if (!options_.mute && !audio.Open(error)) {
+        Complain(error + "; the game runs without sound");
+    }
     int status = 0;
     if (replay) {
         ScriptedInput script(replay->script);
         ReplayHost host(*replay, monitor.Tick());
         monitor.SetScript(&script);
-        status =
-            RunGame({window, bitmaps, fonts, script, window}, MainModeWith(host), window, monitor);
+        status = RunGame({window, bitmaps, fonts, script, window, mixer, options_.mute},
+                         MainModeWith(host), window, monitor);
     } else {
         TickInput sampled(input);
         FileGameHost files;
         status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame({window, bitmaps, fonts, sampled, window}, MainModeWith(host), window,
-                           monitor);
+            return RunGame({window, bitmaps, fonts, sampled, window, mixer, options_.mute},
+                           MainModeWith(host), window, monitor);
         });
     }
     if (options_.stats) {
@@ -396,23 +410,37 @@ int GameRunner::RunHeadless()
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);
     WarnAboutFont(fonts);
+    // Nothing pulls the mixer unless the run's sound is wanted in a file.
+    SoundMixer mixer;
+    AudioCapture capture(mixer);
+    if (!options_.audioOutFile.empty()) {
+        monitor.SetAudioCapture(&capture);
+    }
+    int status = 0;
     if (replay) {
         ReplayHost host(*replay, monitor.Tick());
         if (options_.timedemo) {
             monitor.MeasureTicks();
         }
-        int status =
-            RunGame({loop, bitmaps, fonts, input, loop}, MainModeWith(host), loop, monitor);
+        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, options_.mute},
+                         MainModeWith(host), loop, monitor);
         if (options_.timedemo) {
             PrintTimedemo(monitor.TickMicroseconds());
         }
-        return status;
+    } else {
+        TickInput sampled(input);
+        FileGameHost files;
+        status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
+            return RunGame({loop, bitmaps, fonts, sampled, loop, mixer, options_.mute},
+                           MainModeWith(host), loop, monitor);
+        });
     }
-    TickInput sampled(input);
-    FileGameHost files;
-    return RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
-        return RunGame({loop, bitmaps, fonts, sampled, loop}, MainModeWith(host), loop, monitor);
-    });
+    monitor.SetAudioCapture(nullptr);
+    if (!options_.audioOutFile.empty() && !capture.Save(options_.audioOutFile)) {
+        Complain("cannot write the sound " + options_.audioOutFile);
+        return kBadInput;
+    }
+    return status;
 }
 
 }  // namespace kipkip

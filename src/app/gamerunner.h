@@ -1,5 +1,5 @@
 // app/gamerunner.h
-// Runs the game: in a window on SDL, or headless (no window, no audio, ticks back to back,
+// Runs the game: in a window on SDL, or headless (no window, no audio device, ticks back to back,
 // scripted keys). Either way the main window's start-up, ticks and shut-down are the same;
 // after each tick the trace is written and the tick limit checked.
 #pragma once

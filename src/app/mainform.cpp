@@ -13,7 +13,10 @@ constexpr std::uint8_t kKeyReturn = 0x1C;
 }  // namespace
 
 TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
-    : HITimer(ports.timer), KivDraw(ports.video, ports.bitmaps, ports.fonts), KivInput(ports.input)
+    : HITimer(ports.timer),
+      KivDraw(ports.video, ports.bitmaps, ports.fonts),
+      KivInput(ports.input),
+      KivSound(ports.mixer)
 {
     // The stored settings of the form's components.
     HITimer.SetEnabled(false);
@@ -34,7 +37,11 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
         map.Button3 = kKeyReturn;
         KivInput.SetKeys(map);
     }
-    kernel = std::make_unique<TKernel>(&KivDraw, nullptr, &KivInput, nullptr);
+    // Muted, the device refuses every sound, so the scene registers and plays nothing.
+    if (!ports.mute) {
+        KivSound.Init();
+    }
+    kernel = std::make_unique<TKernel>(&KivDraw, nullptr, &KivInput, &KivSound);
     rootMode = std::make_unique<TGameMgrMode>(nullptr, 0, kernel.get(), std::move(mainMode));
     HITimer.SetEnabled(true);
     HITimer.Start();

@@ -11,6 +11,8 @@
 #include "device/htimer.h"
 #include "device/kivdraw.h"
 #include "device/kivinput.h"
+#include "device/kivsound.h"
+#include "device/soundmixer.h"
 #include "game/gamemain.h"
 #include "game/gamemgrmode.h"
 #include "kernel/kernel.h"
@@ -26,6 +28,8 @@ public:
         FontPort& fonts;
         InputPort& input;
         TimerPort& timer;
+        SoundMixer& mixer;  // the sound device's output; pulled by the audio port, if any
+        bool mute = false;  // the sound device stays uninitialised
     };
 
     static constexpr int kClientWidth = 320;
@@ -49,11 +53,13 @@ public:
     // The game's main mode once the root mode has made it (in the first tick), else nullptr.
     TGameMainMode* MainMode() const;
     TKivDraw& Draw() { return KivDraw; }
+    TKivSound& Sound() { return KivSound; }
 
 private:
     THITimer HITimer;
     TKivDraw KivDraw;
     TKivInput KivInput;
+    TKivSound KivSound;
     std::unique_ptr<TKernel> kernel;
     std::unique_ptr<TGameMode> rootMode;
 };

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "device/kivdraw.h"
+#include "device/kivsound.h"
 #include "kernel/kernel.h"
 #include "platform/files.h"
 #include "platform/resources.h"
@@ -409,19 +410,28 @@ bool TToyBox::GetSpriteSurfSize(std::string_view spriteName, int& width, int& he
            kernel->draw->GetSpriteSurfSize(spriteName, width, height);
 }
 
-// The sound-effect and MIDI devices are not part of the program yet, so the kernel never has
-// one: these requests find no device and do nothing, as they would on a machine without
-// sound. They reach the devices once those exist.
-bool TToyBox::CreateSoundBuffer(std::string_view, std::string_view)
+// A device that was never initialised (a muted run) is still asked: it refuses by itself.
+bool TToyBox::CreateSoundBuffer(std::string_view soundName, std::string_view fileWord)
 {
-    return false;
+    if (kernel == nullptr || kernel->sound == nullptr) {
+        return false;
+    }
+    return kernel->sound->CreateBuffer(soundName, FilePath(fileWord, ".wav"));
 }
 
+// The log notes the request whether or not anything sounds, so the trace of a run is the same
+// with sound, muted, or on a machine without a sound device.
 bool TToyBox::PlaySound(std::string_view soundName)
 {
     soundLog.emplace_back(soundName);
-    return false;
+    if (kernel == nullptr || kernel->sound == nullptr) {
+        return false;
+    }
+    return kernel->sound->Play(soundName);
 }
+
+// The MIDI device is not part of the program yet, so the kernel never has one: these requests
+// find no device and do nothing, as they would on a machine without music.
 
 bool TToyBox::PlayMidi(std::string_view fileWord, bool)
 {

@@ -31,6 +31,8 @@ TEST(CommandLine, ErrorsNameTheArgument)
         {{"--ticks", "0"}, "--ticks takes a whole number from 1 to 4294967295, not \"0\""},
         {{"--ticks"}, "--ticks needs N"},
         {{"--input", "keys.txt"}, "--input needs --headless"},
+        {{"--audio-out", "run.wav"}, "--audio-out needs --headless"},
+        {{"--headless", "--audio-out"}, "--audio-out needs FILE.wav"},
     };
     for (const auto& [arguments, error] : cases) {
         EXPECT_EQ(ParseArgs(arguments).error.value_or("<none>"), error);
@@ -39,12 +41,13 @@ TEST(CommandLine, ErrorsNameTheArgument)
 
 TEST(CommandLine, ValuesLandInTheirOptions)
 {
-    auto result =
-        ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3", "--trace",
-                   "t.jsonl", "--fullscreen", "--stats", "--trace-actors", "--dir", "data"});
+    auto result = ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3",
+                             "--trace", "t.jsonl", "--fullscreen", "--stats", "--trace-actors",
+                             "--dir", "data", "--mute", "--audio-out", "run.wav"});
     ASSERT_FALSE(result.error) << *result.error;
     const Options& o = result.options;
-    EXPECT_TRUE(o.headless && o.fullScreen && o.stats && o.traceActors);
+    EXPECT_TRUE(o.headless && o.fullScreen && o.stats && o.traceActors && o.mute);
+    EXPECT_EQ(o.audioOutFile, "run.wav");
     EXPECT_EQ(o.dataDir, "data");
     EXPECT_EQ(o.ticks, 150u);
     EXPECT_EQ(o.scale, 3);
@@ -57,7 +60,8 @@ TEST(CommandLine, HelpListsEveryOptionOnItsOwnLine)
     std::string help = CommandLine::Help();
     for (const char* option :
          {"--scale N", "--fullscreen", "--headless", "--ticks N", "--input FILE", "--trace FILE",
-          "--trace-actors", "--dir DIR", "--stats", "--check", "--dump", "--help", "--version"}) {
+          "--trace-actors", "--dir DIR", "--stats", "--mute", "--audio-out FILE.wav", "--check",
+          "--dump", "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
     }
 }

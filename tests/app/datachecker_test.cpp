@@ -7,6 +7,7 @@
 #include "platform/fatalerror.h"
 #include "support/bmpbytes.h"
 #include "support/tempdir.h"
+#include "support/wavebytes.h"
 
 namespace kipkip {
 namespace {
@@ -67,6 +68,29 @@ TEST(DataChecker, BitmapsReportTheirSizeAndBitsOrWhyNot)
                   "{\"file\":\"" +
                   missing +
                   "\",\"kind\":\"bitmap\",\"ok\":false,\"error\":\"the file cannot be "
+                  "read\"}\n");
+}
+
+TEST(DataChecker, WavesReportTheirFormatAndLengthOrWhyNot)
+{
+    test::TempDir dir;
+    std::vector<std::uint8_t> bytes = test::PcmWave(2, 22050, 16, test::Pcm16({1, 2, 3, 4, 5, 6}));
+    std::string good = dir.Write("Fly.WAV", std::string(bytes.begin(), bytes.end()));
+    std::string cut = dir.Write("cut.wav", std::string(bytes.begin(), bytes.end() - 1));
+    std::string missing = (dir.Path() / "missing.wav").string();
+    std::ostringstream out;
+    EXPECT_FALSE(DataChecker(false).CheckAll({good, cut, missing}, out));
+    EXPECT_EQ(out.str(),
+              "{\"file\":\"" + good +
+                  "\",\"kind\":\"wave\",\"ok\":true,\"channels\":2,\"rate\":22050,\"bits\":"
+                  "16,\"frames\":3}\n"
+                  "{\"file\":\"" +
+                  cut +
+                  "\",\"kind\":\"wave\",\"ok\":false,\"error\":\"the 'data' chunk at byte 36 "
+                  "runs past the end of the image\"}\n"
+                  "{\"file\":\"" +
+                  missing +
+                  "\",\"kind\":\"wave\",\"ok\":false,\"error\":\"the file cannot be "
                   "read\"}\n");
 }
 

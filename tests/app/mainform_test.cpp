@@ -20,9 +20,11 @@ struct MainFormFixture : testing::Test {
     test::FakeFont fonts;
     test::FakeInput input;
     test::FakeTimer timer;
+    SoundMixer mixer;
+    bool mute = false;
     int made = 0;
 
-    TMainForm::Ports Ports() { return {video, bitmaps, fonts, input, timer}; }
+    TMainForm::Ports Ports() { return {video, bitmaps, fonts, input, timer, mixer, mute}; }
     TGameMgrMode::MainModeFactory Factory()
     {
         return [this](TGameMode* parent, std::int32_t value, TKernel* kernel) {
@@ -41,6 +43,18 @@ TEST_F(MainFormFixture, StartUpLeavesThe20MsTimerRunningAndTheButtonsOnSpaceBAnd
     ASSERT_TRUE(form.Kernel()->input->GetKeys(map));
     EXPECT_EQ(map, (InputState{0xC8, 0xD0, 0xCB, 0xCD, 0x39, 0x30, 0x1C}));
     EXPECT_EQ(made, 0);  // nothing of the game exists before the first tick
+}
+
+// The kernel reaches the form's sound device whether or not it was initialised: a muted device
+// refuses every sound by itself.
+TEST_F(MainFormFixture, StartUpInitialisesTheSoundDeviceUnlessMuted)
+{
+    for (bool muted : {false, true}) {
+        mute = muted;
+        TMainForm form(Ports(), Factory());
+        EXPECT_EQ(form.Kernel()->sound, &form.Sound()) << muted;
+        EXPECT_EQ(form.Sound().Initialised(), !muted) << muted;
+    }
 }
 
 TEST_F(MainFormFixture, TheFirstTickMakesTheMainModeAndPaintsNeverAdvanceTheGame)

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "device/kivsound.h"
+#include "device/soundmixer.h"
 #include "kernel/kernel.h"
 #include "platform/fatalcapture.h"
 #include "platform/resources.h"
@@ -60,8 +63,8 @@ TEST(ToySound, WritesItsFileNameEvenWhenEmpty)
                                                "\tname\t\tquiet", "\tfileName\t", "}"}));
 }
 
-// No sound-effect device exists yet: without one, making a sound registers nothing and
-// playing it does nothing, and neither fails loudly.
+// Without a sound-effect device, making a sound registers nothing and playing it does nothing,
+// and neither fails loudly.
 TEST(ToySound, WithoutASoundDeviceSoundsAreMadeAndPlayNothing)
 {
     TKernel noSound{nullptr, nullptr, nullptr, nullptr};
@@ -76,6 +79,53 @@ TEST(ToySound, WithoutASoundDeviceSoundsAreMadeAndPlayNothing)
         EXPECT_FALSE(box.CreateSoundBuffer("twin", "star"));
         EXPECT_FALSE(box.PlaySound("twin"));
     }
+}
+
+// The built-in scene registers its three sounds on the kernel's device in block order, and the
+// box's play requests start the named sound there; the log notes each request either way.
+TEST(ToySound, TheBuiltInScenesSoundsReachTheDevice)
+{
+    SoundMixer mixer;
+    TKivSound sound(mixer);
+    ASSERT_TRUE(sound.Init());
+    TKernel kernel{nullptr, nullptr, nullptr, &sound};
+    FatalCapture fatal;  // without a drawing device the scene's images cannot be made
+    TToyBox box(&kernel, nullptr, "toybox");
+    ASSERT_EQ(sound.SoundCount(), 3);
+    const std::string_view names[] = {toynames::kSoundTake, toynames::kSoundJump,
+                                      toynames::kSoundFall};
+    for (int slot = 0; slot < 3; ++slot) {
+        SCOPED_TRACE(slot);
+        EXPECT_FALSE(sound.IsPlaying(slot));
+        EXPECT_TRUE(box.PlaySound(names[slot]));
+        for (int other = 0; other < 3; ++other) {
+            EXPECT_EQ(sound.IsPlaying(other), other <= slot) << other;
+        }
+    }
+    EXPECT_FALSE(box.PlaySound("nothing by this name"));
+    EXPECT_EQ(box.soundLog,
+              (std::vector<std::string>{std::string(names[0]), std::string(names[1]),
+                                        std::string(names[2]), "nothing by this name"}));
+    // The copies started are heard when the mixer is pulled.
+    std::vector<std::int16_t> out(2 * 882);
+    mixer.Mix(out);
+    EXPECT_NE(std::count(out.begin(), out.end(), 0), static_cast<std::ptrdiff_t>(out.size()));
+}
+
+// A muted run has a device that was never initialised: the box still asks it, it refuses, and
+// the log is the same as with sound.
+TEST(ToySound, AnUninitialisedDeviceRefusesTheSceneButTheLogStillNotesThePlays)
+{
+    SoundMixer mixer;
+    TKivSound sound(mixer);
+    TKernel kernel{nullptr, nullptr, nullptr, &sound};
+    FatalCapture fatal;
+    TToyBox box(&kernel, nullptr, "toybox");
+    EXPECT_EQ(sound.SoundCount(), 0);
+    EXPECT_EQ(mixer.SoundCount(), 0);
+    EXPECT_FALSE(box.CreateSoundBuffer(toynames::kSoundJump, "fly"));
+    EXPECT_FALSE(box.PlaySound(toynames::kSoundJump));
+    EXPECT_EQ(box.soundLog, std::vector<std::string>{std::string(toynames::kSoundJump)});
 }
 
 TEST(ToySound, TheBuiltInScenesSoundsNameBuiltInWaves)

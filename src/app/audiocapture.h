@@ -1,0 +1,35 @@
+// app/audiocapture.h
+// The sound of a headless run (`--audio-out`): after every tick the mixer is pulled for exactly
+// one tick's worth of output, 882 frames (20 ms at 44100 Hz), so a sound started in tick k is
+// heard from frame 882 x (k - 1) on, whatever the speed of the machine; at the end the whole
+// run is written as one 16-bit stereo WAVE.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace kipkip {
+
+class SoundMixer;
+
+class AudioCapture {
+public:
+    static constexpr std::size_t kFramesPerTick = 882;
+
+    // The mixer must outlive the capture.
+    explicit AudioCapture(SoundMixer& mixer) : mixer_(mixer) {}
+
+    // Mixes the 20 ms that follow the tick just run onto the end of the run's sound.
+    void RenderTick();
+    // The run so far, interleaved stereo.
+    const std::vector<std::int16_t>& Samples() const { return samples_; }
+    // Writes the run as a WAVE file; false when it cannot be written.
+    bool Save(std::string_view path) const;
+
+private:
+    SoundMixer& mixer_;
+    std::vector<std::int16_t> samples_;
+};
+
+}  // namespace kipkip
