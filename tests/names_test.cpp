@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/appnames.h"
+#include "device/devicenames.h"
 #include "game/gamenames.h"
 #include "texdb/texdbnames.h"
 #include "toy/toynames.h"
@@ -40,6 +41,7 @@ const Name kNames[] = {
     {texdbnames::kMissing, "がありません"},
     {texdbnames::kBracketNotClosed, "TexDbエラー 括弧が閉じていません"},
     {appnames::kFontFace, "ＭＳ ゴシック"},
+    {devicenames::kMidiMapperNotOpened, "MIDIマッパーを開けませんでした。"},
     {toynames::kLayerSpace, "スペース"},
     {toynames::kLayerTitle, "タイトル"},
     {toynames::kLayerHeading, "見出し"},

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "device/audiopath.h"
 #include "device/soundmixer.h"
 #include "platform/files.h"
 #include "platform/wavewriter.h"
@@ -13,7 +14,7 @@ void AudioCapture::RenderTick()
     constexpr std::size_t kSamples = kFramesPerTick * SoundMixer::kChannels;
     std::size_t start = samples_.size();
     samples_.resize(start + kSamples);
-    mixer_.Mix(std::span<std::int16_t>(samples_).subspan(start, kSamples));
+    path_.Fill(std::span<std::int16_t>(samples_).subspan(start, kSamples));
 }
 
 bool AudioCapture::Save(std::string_view path) const

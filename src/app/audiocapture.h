@@ -1,8 +1,9 @@
 // app/audiocapture.h
-// The sound of a headless run (`--audio-out`): after every tick the mixer is pulled for exactly
-// one tick's worth of output, 882 frames (20 ms at 44100 Hz), so a sound started in tick k is
-// heard from frame 882 x (k - 1) on, whatever the speed of the machine; at the end the whole
-// run is written as one 16-bit stereo WAVE.
+// The sound of a headless run (`--audio-out`): after every tick the audio path is pulled for
+// exactly one tick's worth of output, 882 frames (20 ms at 44100 Hz: two music passes, each
+// followed by its 441 frames of music, with the sound effects added), so a sound started in tick
+// k is heard from frame 882 x (k - 1) on, whatever the speed of the machine; at the end the
+// whole run is written as one 16-bit stereo WAVE.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +12,14 @@
 
 namespace kipkip {
 
-class SoundMixer;
+class AudioPath;
 
 class AudioCapture {
 public:
     static constexpr std::size_t kFramesPerTick = 882;
 
-    // The mixer must outlive the capture.
-    explicit AudioCapture(SoundMixer& mixer) : mixer_(mixer) {}
+    // The path must outlive the capture.
+    explicit AudioCapture(AudioPath& path) : path_(path) {}
 
     // Mixes the 20 ms that follow the tick just run onto the end of the run's sound.
     void RenderTick();
@@ -28,7 +29,7 @@ public:
     bool Save(std::string_view path) const;
 
 private:
-    SoundMixer& mixer_;
+    AudioPath& path_;
     std::vector<std::int16_t> samples_;
 };
 

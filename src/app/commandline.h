@@ -36,9 +36,11 @@ struct Options {
     bool timedemo = false;     // --timedemo: headless replay, then the speed figures
     bool stats = false;
     std::vector<Shot> shots;
-    std::string fontFile;      // empty: the default Japanese Gothic face
-    bool mute = false;         // no sound effects (and no music): the devices stay silent
-    std::string audioOutFile;  // --audio-out (headless): the run's mixed sound as a WAVE file
+    std::string fontFile;       // empty: the default Japanese Gothic face
+    bool mute = false;          // no sound effects (and no music): the devices stay silent
+    std::string audioOutFile;   // --audio-out (headless): the run's mixed sound as a WAVE file
+    std::string soundFontFile;  // --soundfont: the music's SoundFont (empty: look for one)
+    std::string midiLogFile;    // --midi-log: every MIDI message sent, with its pass's time
 };
 
 class CommandLine {

@@ -6,22 +6,28 @@
 #include <ctime>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/audiocapture.h"
 #include "app/mainform.h"
+#include "app/midilog.h"
 #include "app/recordinghost.h"
 #include "app/replayfile.h"
 #include "app/replayhost.h"
 #include "app/replayrecorder.h"
+#include "app/silentmidiout.h"
 #include "app/tickinput.h"
 #include "app/tracewriter.h"
+#include "device/audiopath.h"
 #include "game/filegamehost.h"
 #include "game/gamemain.h"
 #include "platform/bmpwriter.h"
 #include "platform/fatalerror.h"
 #include "platform/files.h"
+#include "platform/fluidsynth/fluidmidiout.h"
 #include "platform/headless/headlessloop.h"
 #include "platform/headless/inputscript.h"
 #include "platform/headless/scriptedinput.h"
@@ -32,6 +38,7 @@
 #include "platform/sdl/sdlmessagebox.h"
 #include "platform/sdl/sdlsession.h"
 #include "platform/sdl/sdlwindow.h"
+#include "platform/sjis.h"
 
 namespace kipkip {
 namespace {
@@ -73,6 +80,8 @@ public:
     void SetScript(ScriptedInput* script) { script_ = script; }
     void SetRecorder(ReplayRecorder* recorder) { recorder_ = recorder; }
     void SetAudioCapture(AudioCapture* capture) { audio_ = capture; }
+    // Without a capture the music's passes still run after each tick, unheard.
+    void SetAudioPath(AudioPath* path) { path_ = path; }
     void MeasureTicks() { measure_ = true; }
     const std::vector<double>& TickMicroseconds() const { return tickMicroseconds_; }
 
@@ -109,6 +118,8 @@ public:
         Record(tick);
         if (audio_ != nullptr) {
             audio_->RenderTick();
+        } else if (path_ != nullptr) {
+            path_->Advance(AudioCapture::kFramesPerTick);
         }
         if (form_ != nullptr && form_->Kernel() != nullptr) {
             trace_.Write(tick, *form_->Kernel(), form_->MainMode());
@@ -160,6 +171,7 @@ private:
     ScriptedInput* script_ = nullptr;
     ReplayRecorder* recorder_ = nullptr;
     AudioCapture* audio_ = nullptr;
+    AudioPath* path_ = nullptr;
     bool wasGameOver_ = false;
     bool measure_ = false;
     std::chrono::steady_clock::time_point tickStart_;
@@ -206,14 +218,79 @@ void WarnAboutFont(SdlFont& fonts)
     }
 }
 
+// The music's output for a run: the synthesiser when the run's sound is heard or kept, else
+// one that sounds nothing (no SoundFont is loaded when nobody hears it); behind the MIDI log
+// when asked.
+class MusicOutput {
+public:
+    // False, after saying why, when the log cannot be written.
+    bool SetUp(const Options& options, bool render, AudioPath& path)
+    {
+        out_ = &silent_;
+        if (render) {
+            synth_ = std::make_unique<FluidMidiOut>(
+                FluidMidiOut::ChooseSoundFont(options.soundFontFile));
+            FluidMidiOut* synth = synth_.get();
+            path.SetSynth([synth](std::span<std::int16_t> out) { synth->Render(out); });
+            out_ = synth;
+        }
+        if (!options.midiLogFile.empty()) {
+            logFile_.open(options.midiLogFile, std::ios::out | std::ios::trunc);
+            if (!logFile_) {
+                Complain("cannot write the MIDI log " + options.midiLogFile);
+                return false;
+            }
+            log_ =
+                std::make_unique<MidiLog>(*out_, logFile_, [&path] { return path.PassClockMs(); });
+            out_ = log_.get();
+        }
+        return true;
+    }
+
+    MidiOut& Out() { return *out_; }
+    // Why the output did not open, as far as it knows.
+    std::string Failure() const
+    {
+        return synth_ && !synth_->Error().empty() ? synth_->Error() : "the output did not open";
+    }
+
+private:
+    SilentMidiOut silent_;
+    std::unique_ptr<FluidMidiOut> synth_;
+    std::ofstream logFile_;
+    std::unique_ptr<MidiLog> log_;
+    MidiOut* out_ = &silent_;
+};
+
+// While the form lives, the audio path runs its sequencer's passes; never after it has gone.
+class SequencerAttachment {
+public:
+    SequencerAttachment(AudioPath& path, TKivMidi& midi) : path_(path)
+    {
+        path_.SetSequencer([&midi] { midi.SmfPlay(); });
+    }
+    ~SequencerAttachment() { path_.SetSequencer(nullptr); }
+    SequencerAttachment(const SequencerAttachment&) = delete;
+    SequencerAttachment& operator=(const SequencerAttachment&) = delete;
+
+private:
+    AudioPath& path_;
+};
+
 // The game from start-up to shut-down. An error that escapes start-up is reported as a fatal
 // error, and the program ends with status 1.
 template <typename Loop>
 int RunGame(TMainForm::Ports ports, TGameMgrMode::MainModeFactory mainMode, Loop& loop,
-            RunMonitor& monitor)
+            RunMonitor& monitor, AudioPath& path, const MusicOutput& music)
 {
     try {
         TMainForm form(ports, std::move(mainMode));
+        SequencerAttachment sequencer(path, form.Midi());
+        // The sequencer's own failure text, once; the game goes on without music.
+        if (!ports.mute && !form.Midi().IsOpen()) {
+            Complain(SjisToUtf8(TKivMidi::InitFailureText()) + " (" + music.Failure() +
+                     "); the game runs without music");
+        }
         monitor.Attach(&form);
         loop.Run(monitor);
         monitor.Attach(nullptr);
@@ -283,6 +360,8 @@ bool GameRunner::EnterDataDirectory()
     MakeAbsolute(options_.recordFile);
     MakeAbsolute(options_.replayFile);
     MakeAbsolute(options_.audioOutFile);
+    MakeAbsolute(options_.soundFontFile);
+    MakeAbsolute(options_.midiLogFile);
     for (Shot& shot : options_.shots) {
         MakeAbsolute(shot.file);
     }
@@ -346,25 +425,34 @@ int GameRunner::RunWindowed()
         return kBadInput;
     }
     EndWithReplay(replay);
-    // The mixer outlives the audio device that pulls it, and both outlive the main window.
+    // The mixer and the music outlive the audio device that pulls them, and all of them
+    // outlive the main window.
     SoundMixer mixer;
-    SdlAudio audio(mixer);
+    AudioPath path(mixer);
+    MusicOutput music;
+    SdlAudio audio(path);
     if (!options_.mute && !audio.Open(error)) {
         Complain(error + "; the game runs without sound");
+    }
+    // Without an audio device the music would never be rendered: no SoundFont is loaded then.
+    if (!music.SetUp(options_, audio.IsOpen(), path)) {
+        return kBadInput;
     }
     int status = 0;
     if (replay) {
         ScriptedInput script(replay->script);
         ReplayHost host(*replay, monitor.Tick());
         monitor.SetScript(&script);
-        status = RunGame({window, bitmaps, fonts, script, window, mixer, options_.mute},
-                         MainModeWith(host), window, monitor);
+        status =
+            RunGame({window, bitmaps, fonts, script, window, mixer, music.Out(), options_.mute},
+                    MainModeWith(host), window, monitor, path, music);
     } else {
         TickInput sampled(input);
         FileGameHost files;
         status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame({window, bitmaps, fonts, sampled, window, mixer, options_.mute},
-                           MainModeWith(host), window, monitor);
+            return RunGame(
+                {window, bitmaps, fonts, sampled, window, mixer, music.Out(), options_.mute},
+                MainModeWith(host), window, monitor, path, music);
         });
     }
     if (options_.stats) {
@@ -412,9 +500,17 @@ int GameRunner::RunHeadless()
     WarnAboutFont(fonts);
     // Nothing pulls the mixer unless the run's sound is wanted in a file.
     SoundMixer mixer;
-    AudioCapture capture(mixer);
-    if (!options_.audioOutFile.empty()) {
+    AudioPath path(mixer);
+    AudioCapture capture(path);
+    const bool render = !options_.audioOutFile.empty();
+    if (render) {
         monitor.SetAudioCapture(&capture);
+    } else {
+        monitor.SetAudioPath(&path);
+    }
+    MusicOutput music;
+    if (!music.SetUp(options_, render, path)) {
+        return kBadInput;
     }
     int status = 0;
     if (replay) {
@@ -422,8 +518,8 @@ int GameRunner::RunHeadless()
         if (options_.timedemo) {
             monitor.MeasureTicks();
         }
-        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, options_.mute},
-                         MainModeWith(host), loop, monitor);
+        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, music.Out(), options_.mute},
+                         MainModeWith(host), loop, monitor, path, music);
         if (options_.timedemo) {
             PrintTimedemo(monitor.TickMicroseconds());
         }
@@ -431,11 +527,12 @@ int GameRunner::RunHeadless()
         TickInput sampled(input);
         FileGameHost files;
         status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame({loop, bitmaps, fonts, sampled, loop, mixer, options_.mute},
-                           MainModeWith(host), loop, monitor);
+            return RunGame({loop, bitmaps, fonts, sampled, loop, mixer, music.Out(), options_.mute},
+                           MainModeWith(host), loop, monitor, path, music);
         });
     }
     monitor.SetAudioCapture(nullptr);
+    monitor.SetAudioPath(nullptr);
     if (!options_.audioOutFile.empty() && !capture.Save(options_.audioOutFile)) {
         Complain("cannot write the sound " + options_.audioOutFile);
         return kBadInput;

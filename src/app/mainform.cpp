@@ -16,7 +16,8 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
     : HITimer(ports.timer),
       KivDraw(ports.video, ports.bitmaps, ports.fonts),
       KivInput(ports.input),
-      KivSound(ports.mixer)
+      KivSound(ports.mixer),
+      KivMidi(ports.midiOut)
 {
     // The stored settings of the form's components.
     HITimer.SetEnabled(false);
@@ -30,6 +31,14 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
     // A device that fails to start stays inert and the game runs on without it.
     KivDraw.Init();
     KivInput.Init();
+    // Muted, the sound device refuses every sound, so the scene registers and plays nothing,
+    // and the sequencer is never opened, so every song request is refused. A sequencer whose
+    // output fails to open refuses likewise and the game runs without music; the runner tells
+    // the player.
+    if (!ports.mute) {
+        KivSound.Init();
+        KivMidi.Init();
+    }
     InputState map;
     if (KivInput.GetKeys(map)) {
         map.Button1 = kKeySpace;
@@ -37,11 +46,7 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
         map.Button3 = kKeyReturn;
         KivInput.SetKeys(map);
     }
-    // Muted, the device refuses every sound, so the scene registers and plays nothing.
-    if (!ports.mute) {
-        KivSound.Init();
-    }
-    kernel = std::make_unique<TKernel>(&KivDraw, nullptr, &KivInput, &KivSound);
+    kernel = std::make_unique<TKernel>(&KivDraw, &KivMidi, &KivInput, &KivSound);
     rootMode = std::make_unique<TGameMgrMode>(nullptr, 0, kernel.get(), std::move(mainMode));
     HITimer.SetEnabled(true);
     HITimer.Start();

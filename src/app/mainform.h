@@ -11,6 +11,7 @@
 #include "device/htimer.h"
 #include "device/kivdraw.h"
 #include "device/kivinput.h"
+#include "device/kivmidi.h"
 #include "device/kivsound.h"
 #include "device/soundmixer.h"
 #include "game/gamemain.h"
@@ -29,7 +30,8 @@ public:
         InputPort& input;
         TimerPort& timer;
         SoundMixer& mixer;  // the sound device's output; pulled by the audio port, if any
-        bool mute = false;  // the sound device stays uninitialised
+        MidiOut& midiOut;   // where the music sequencer's messages go
+        bool mute = false;  // the sound device and the sequencer stay uninitialised
     };
 
     static constexpr int kClientWidth = 320;
@@ -54,12 +56,15 @@ public:
     TGameMainMode* MainMode() const;
     TKivDraw& Draw() { return KivDraw; }
     TKivSound& Sound() { return KivSound; }
+    // Whoever renders the music runs the sequencer's passes (SmfPlay) while the form lives.
+    TKivMidi& Midi() { return KivMidi; }
 
 private:
     THITimer HITimer;
     TKivDraw KivDraw;
     TKivInput KivInput;
     TKivSound KivSound;
+    TKivMidi KivMidi;
     std::unique_ptr<TKernel> kernel;
     std::unique_ptr<TGameMode> rootMode;
 };

@@ -2,6 +2,7 @@
 #include "device/soundmixer.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <limits>
 
 namespace kipkip {
@@ -72,9 +73,24 @@ void SoundMixer::Clear()
 
 void SoundMixer::Mix(std::span<std::int16_t> out)
 {
+    MixLocked(out, false);
+}
+
+void SoundMixer::MixAdd(std::span<std::int16_t> inOut)
+{
+    MixLocked(inOut, true);
+}
+
+void SoundMixer::MixLocked(std::span<std::int16_t> out, bool add)
+{
     std::lock_guard lock(mutex_);
     const std::size_t frames = out.size() / kChannels;
-    sum_.assign(frames * kChannels, 0);
+    // Capacity is kept from call to call, so the audio thread allocates only while warming up.
+    if (add) {
+        sum_.assign(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(frames * kChannels));
+    } else {
+        sum_.assign(frames * kChannels, 0);
+    }
     for (Copy& c : copies_) {
         if (!c.playing) {
             continue;

@@ -47,11 +47,15 @@ public:
     // Fills out (out.size() / 2 stereo frames) with the sum of every playing copy and advances
     // them; a copy that reaches its end stops. Silence when nothing plays.
     void Mix(std::span<std::int16_t> out);
+    // The same, added onto what `inOut` already holds (the music), with the sum clipped once.
+    void MixAdd(std::span<std::int16_t> inOut);
 
     int SoundCount() const;
     int CopyCount() const;
 
 private:
+    void MixLocked(std::span<std::int16_t> out, bool add);
+
     struct Copy {
         std::shared_ptr<const std::vector<std::int16_t>> samples;
         std::size_t position = 0;  // in frames

@@ -138,7 +138,7 @@ public:
     virtual void Close() = 0;
     virtual void Short(std::uint32_t message) = 0;               // status | d1 << 8 | d2 << 16
     virtual bool Long(std::span<const std::uint8_t> bytes) = 0;  // a whole F0 ... F7 message
-    virtual void Reset() = 0;  // all notes off, controllers reset
+    virtual void Reset() = 0;                                    // all notes off, controllers reset
 };
 
 // What a frame loop asks of the program: a repaint when the window system wants one, and after

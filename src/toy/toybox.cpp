@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "device/kivdraw.h"
+#include "device/kivmidi.h"
 #include "device/kivsound.h"
 #include "kernel/kernel.h"
 #include "platform/files.h"
@@ -430,19 +431,26 @@ bool TToyBox::PlaySound(std::string_view soundName)
     return kernel->sound->Play(soundName);
 }
 
-// The MIDI device is not part of the program yet, so the kernel never has one: these requests
-// find no device and do nothing, as they would on a machine without music.
+// The trace's `music` notes the request whether or not anything sounds, so the trace of a run
+// is the same with music, muted, or on a machine without a SoundFont. A sequencer that was
+// never opened refuses by itself.
 
-bool TToyBox::PlayMidi(std::string_view fileWord, bool)
+bool TToyBox::PlayMidi(std::string_view fileWord, bool loop)
 {
     music = fileWord;
-    return false;
+    if (kernel == nullptr || kernel->midi == nullptr) {
+        return false;
+    }
+    return kernel->midi->Play(FilePath(fileWord, ".mid"), loop);
 }
 
 bool TToyBox::StopMidi()
 {
     music.clear();
-    return false;
+    if (kernel == nullptr || kernel->midi == nullptr) {
+        return false;
+    }
+    return kernel->midi->Stop();
 }
 
 TToyImage* TToyBox::FindImage(std::string_view name) const

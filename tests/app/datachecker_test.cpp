@@ -6,6 +6,7 @@
 
 #include "platform/fatalerror.h"
 #include "support/bmpbytes.h"
+#include "support/smfbytes.h"
 #include "support/tempdir.h"
 #include "support/wavebytes.h"
 
@@ -92,6 +93,31 @@ TEST(DataChecker, WavesReportTheirFormatAndLengthOrWhyNot)
                   missing +
                   "\",\"kind\":\"wave\",\"ok\":false,\"error\":\"the file cannot be "
                   "read\"}\n");
+}
+
+TEST(DataChecker, MidiFilesReportFormatTracksAndDivisionOrWhyNot)
+{
+    test::TempDir dir;
+    test::TrackBytes track;
+    track.Event(0, {0x90, 60, 64}).EndOfTrack(480);
+    const test::Bytes song = test::SmfFile(1, 96, {track, track, track});
+    const test::Bytes format2 = test::SmfFile(2, 480, {track});
+    std::string good = dir.Write("Song.MID", std::string(song.begin(), song.end()));
+    std::string cut = dir.Write("cut.mid", std::string(song.begin(), song.end() - 1));
+    std::string refused = dir.Write("two.mid", std::string(format2.begin(), format2.end()));
+    std::ostringstream out;
+    EXPECT_FALSE(DataChecker(false).CheckAll({good, cut, refused}, out));
+    EXPECT_EQ(out.str(),
+              "{\"file\":\"" + good +
+                  "\",\"kind\":\"midi\",\"ok\":true,\"format\":1,\"tracks\":3,\"division\":96}\n"
+                  "{\"file\":\"" +
+                  cut +
+                  "\",\"kind\":\"midi\",\"ok\":false,\"error\":\"track 2: the track runs past "
+                  "the end of the file\"}\n"
+                  "{\"file\":\"" +
+                  refused +
+                  "\",\"kind\":\"midi\",\"ok\":false,\"error\":\"format 2 is not played (only 0 "
+                  "and 1)\"}\n");
 }
 
 }  // namespace

@@ -7,6 +7,24 @@
 namespace kipkip {
 namespace {
 
+// An output that only counts how it was opened and closed; `refuse` makes Open fail.
+class CountingMidiOut : public MidiOut {
+public:
+    bool Open() override
+    {
+        ++opens;
+        return !refuse;
+    }
+    void Close() override { ++closes; }
+    void Short(std::uint32_t) override {}
+    bool Long(std::span<const std::uint8_t>) override { return true; }
+    void Reset() override {}
+
+    bool refuse = false;
+    int opens = 0;
+    int closes = 0;
+};
+
 // A main mode that draws, so every step and paint presents.
 class DrawingMode : public TGameMode {
 public:
@@ -21,10 +39,11 @@ struct MainFormFixture : testing::Test {
     test::FakeInput input;
     test::FakeTimer timer;
     SoundMixer mixer;
+    CountingMidiOut midiOut;
     bool mute = false;
     int made = 0;
 
-    TMainForm::Ports Ports() { return {video, bitmaps, fonts, input, timer, mixer, mute}; }
+    TMainForm::Ports Ports() { return {video, bitmaps, fonts, input, timer, mixer, midiOut, mute}; }
     TGameMgrMode::MainModeFactory Factory()
     {
         return [this](TGameMode* parent, std::int32_t value, TKernel* kernel) {
@@ -55,6 +74,35 @@ TEST_F(MainFormFixture, StartUpInitialisesTheSoundDeviceUnlessMuted)
         EXPECT_EQ(form.Kernel()->sound, &form.Sound()) << muted;
         EXPECT_EQ(form.Sound().Initialised(), !muted) << muted;
     }
+}
+
+// The sequencer opens its output at start-up unless muted, and the kernel reaches it either way
+// (a sequencer that is not open refuses every song by itself).
+TEST_F(MainFormFixture, StartUpOpensTheMusicOutputUnlessMuted)
+{
+    for (bool muted : {false, true}) {
+        mute = muted;
+        midiOut.opens = 0;
+        {
+            TMainForm form(Ports(), Factory());
+            EXPECT_EQ(form.Kernel()->midi, &form.Midi()) << muted;
+            EXPECT_EQ(form.Midi().IsOpen(), !muted) << muted;
+            EXPECT_EQ(midiOut.opens, muted ? 0 : 1) << muted;
+        }
+        EXPECT_EQ(midiOut.closes, muted ? 0 : 1) << "closed when the form goes, muted " << muted;
+        midiOut.closes = 0;
+    }
+}
+
+// No output: the game starts all the same, without music.
+TEST_F(MainFormFixture, AMusicOutputThatDoesNotOpenLeavesTheGameRunning)
+{
+    midiOut.refuse = true;
+    TMainForm form(Ports(), Factory());
+    EXPECT_FALSE(form.Midi().IsOpen());
+    EXPECT_FALSE(form.Midi().Play("BGM", true));
+    timer.Expire();
+    EXPECT_EQ(made, 1);
 }
 
 TEST_F(MainFormFixture, TheFirstTickMakesTheMainModeAndPaintsNeverAdvanceTheGame)

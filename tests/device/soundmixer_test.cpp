@@ -137,6 +137,22 @@ TEST(SoundMixer, ClearDropsEverythingAndFallsSilent)
     EXPECT_EQ(mixer.AddCopy(0), 0);
 }
 
+// The music is already in the buffer: the effects go on top of it, and the sum is clipped once
+// (a clip of each part alone would let music and effect each stay in range and wrap no less).
+TEST(SoundMixer, MixAddAddsOntoTheMusicAndClipsTheSumOnce)
+{
+    SoundMixer mixer;
+    const int copy = mixer.AddCopy(mixer.AddSound(Frames({{20000, -20000}, {-3, 3}})));
+    mixer.Start(copy);
+    std::vector<std::int16_t> music = Frames({{20000, -20000}, {100, 200}, {7, -7}});
+    mixer.MixAdd(music);
+    EXPECT_EQ(music, Frames({{32767, -32768}, {97, 203}, {7, -7}}));
+    EXPECT_FALSE(mixer.State(copy).playing);
+    // With nothing playing the music passes unchanged.
+    mixer.MixAdd(music);
+    EXPECT_EQ(music, Frames({{32767, -32768}, {97, 203}, {7, -7}}));
+}
+
 TEST(SoundMixer, AnOddSampleCountMixesWholeFramesOnly)
 {
     SoundMixer mixer;

@@ -4,6 +4,7 @@
 
 #include <span>
 
+#include "device/audiopath.h"
 #include "device/soundmixer.h"
 
 namespace kipkip {
@@ -54,12 +55,12 @@ bool SdlAudio::Open(std::string& error)
 }
 
 // On SDL's audio thread: the buffer is in the format asked for (SDL converts after us), so it
-// is filled in place; nothing here allocates or waits for more than the mixer's own lock.
+// is filled in place; nothing here allocates or waits for more than the path's own lock.
 void SdlAudio::Pull(void* self, std::uint8_t* stream, int length)
 {
     auto* audio = static_cast<SdlAudio*>(self);
     auto* samples = reinterpret_cast<std::int16_t*>(stream);
-    audio->mixer_.Mix(std::span<std::int16_t>(samples, static_cast<std::size_t>(length) / 2));
+    audio->path_.Fill(std::span<std::int16_t>(samples, static_cast<std::size_t>(length) / 2));
 }
 
 }  // namespace kipkip

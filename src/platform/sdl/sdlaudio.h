@@ -1,12 +1,12 @@
 // platform/sdl/sdlaudio.h
-// The sound-effect mixer on the machine's speakers: one SDL audio output device at the mixer's
-// own format (44100 Hz, 16-bit, stereo), so SDL converts for the hardware and the mixer always
+// The game's sound on the machine's speakers: one SDL audio output device at the mixer's own
+// format (44100 Hz, 16-bit, stereo), so SDL converts for the hardware and the audio path always
 // computes the same samples as a headless run. SDL's audio thread pulls 512 frames (11.6 ms)
-// at a time straight from the mixer; the game thread never waits on the audio thread longer
-// than one such pull.
+// at a time straight from the audio path (music passes, synthesiser, sound effects); the game
+// thread never waits on the audio thread longer than one such pull.
 //
-// A machine without a usable audio device runs the game silently: Open says why and the mixer
-// is simply never pulled.
+// A machine without a usable audio device runs the game silently: Open says why and the path
+// is simply never pulled (the music then does not advance either).
 #pragma once
 
 #include <cstdint>
@@ -14,15 +14,15 @@
 
 namespace kipkip {
 
-class SoundMixer;
+class AudioPath;
 
 class SdlAudio {
 public:
     static constexpr int kBufferFrames = 512;
 
-    // The mixer must outlive this object.
-    explicit SdlAudio(SoundMixer& mixer) : mixer_(mixer) {}
-    // Closes the device, so the audio thread has stopped pulling before the mixer goes.
+    // The path must outlive this object.
+    explicit SdlAudio(AudioPath& path) : path_(path) {}
+    // Closes the device, so the audio thread has stopped pulling before the path goes.
     ~SdlAudio();
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
@@ -35,7 +35,7 @@ public:
 private:
     static void Pull(void* self, std::uint8_t* stream, int length);
 
-    SoundMixer& mixer_;
+    AudioPath& path_;
     std::uint32_t device_ = 0;
     bool subsystem_ = false;  // the audio subsystem was started here and is quit here
 };

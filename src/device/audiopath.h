@@ -1,0 +1,66 @@
+// device/audiopath.h
+// Everything the game sounds, on its one output: the music and the sound effects. The output is
+// cut at 10 ms boundaries (441 frames at 44100 Hz); before each 10 ms the music sequencer runs
+// one pass, which sends the events that fell due, then the synthesiser renders the frames up to
+// the next boundary, and the sound effects are added onto the music with one clip. Counting
+// frames instead of reading a clock keeps the music's timing sample-exact whatever the size of
+// the buffers the device asks for, and a headless run renders the very same samples.
+//
+// The audio thread calls Fill while the game thread attaches and detaches the sequencer, so the
+// music's parts sit behind one mutex, held for one Fill. Fill allocates nothing once warm.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+
+namespace kipkip {
+
+class SoundMixer;
+
+class AudioPath {
+public:
+    static constexpr std::size_t kPassFrames = 441;
+    static constexpr std::uint32_t kPassMs = 10;
+
+    // One pass of the sequencer.
+    using Pass = std::function<void()>;
+    // Renders size() / 2 frames of the synthesiser into an interleaved stereo buffer.
+    using Synth = std::function<void(std::span<std::int16_t>)>;
+
+    // The mixer must outlive the path.
+    explicit AudioPath(SoundMixer& effects) : effects_(effects) {}
+
+    // Either may be empty: no sequencer runs no passes' events, no synthesiser renders silence.
+    void SetSequencer(Pass pass);
+    void SetSynth(Synth synth);
+
+    // Fills out (out.size() / 2 frames) with the music and the effects, running a pass at each
+    // 10 ms boundary it reaches, the first one before the first frame.
+    void Fill(std::span<std::int16_t> out);
+    // Runs the passes of `frames` frames without rendering anything or pulling the effects: a
+    // headless run whose sound nobody keeps still moves the music on.
+    void Advance(std::size_t frames);
+
+    // The time of the pass that runs now, or of the next one between passes, in milliseconds
+    // from the first frame: what a message sent now is heard with.
+    std::uint64_t PassClockMs() const { return passes_.load() * kPassMs; }
+
+private:
+    // The passes due over `frames` frames, with `render` (may be empty) called on each piece
+    // between them; the caller holds the lock.
+    template <typename Render>
+    void Run(std::size_t frames, Render render);
+
+    SoundMixer& effects_;
+    std::mutex mutex_;
+    Pass pass_;
+    Synth synth_;
+    std::size_t framesToPass_ = 0;  // frames left before the next boundary
+    std::atomic<std::uint64_t> passes_{0};
+};
+
+}  // namespace kipkip
