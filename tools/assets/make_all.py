@@ -8,6 +8,7 @@
 The steps, each a script of its own that can also be run alone:
     make_bitmaps.py   sprites (hero, enemies, coins, blocks, digits) from text grids
     make_screens.py   backdrop, title, prompt, banners and headings
+    make_icons.py     the desktop icons, from the hero's standing pose
     make_sounds.py    the three sound effects, synthesised
     make_music.py     the song, from music/bgm.score (check_music.py verifies its loop)
     make_data.py      the scene, animation files and difficulty table, to Shift-JIS
@@ -18,8 +19,15 @@ import subprocess
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
-WRITERS = ["make_bitmaps.py", "make_screens.py", "make_sounds.py", "make_music.py", "make_data.py"]
-CHECKERS = ["make_bitmaps.py", "make_screens.py"]
+WRITERS = [
+    "make_bitmaps.py",
+    "make_screens.py",
+    "make_icons.py",
+    "make_sounds.py",
+    "make_music.py",
+    "make_data.py",
+]
+CHECKERS = ["make_bitmaps.py", "make_screens.py", "make_icons.py"]
 
 
 def run(script: str, *arguments: str) -> None:
