@@ -69,6 +69,8 @@ constexpr OptionSpec kOptions[] = {
      [](Options& o, std::string_view v) { return ParseNumber("--scale", v, 1, 8, o.scale); }},
     {"--fullscreen", "", "start full screen (F11 or Alt+Enter toggles)",
      SetFlag<&Options::fullScreen>},
+    {"--no-autopause", "", "keep the game running when the window loses the focus (P pauses)",
+     SetFlag<&Options::noAutopause>},
     {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
      SetFlag<&Options::headless>},
     {"--ticks", "N", "end the run after tick N with status 0",

@@ -25,6 +25,7 @@ struct Options {
 
     int scale = 0;  // 0: fit the desktop
     bool fullScreen = false;
+    bool noAutopause = false;  // keep running when the window loses the focus
     bool headless = false;
     std::uint64_t ticks = 0;  // 0: no limit
     std::string inputFile;

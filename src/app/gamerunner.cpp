@@ -409,6 +409,7 @@ int GameRunner::RunWindowed()
     SdlWindow::Settings settings;
     settings.scale = options_.scale;
     settings.fullScreen = options_.fullScreen;
+    settings.autopause = !options_.noAutopause;
     std::string error;
     if (!window.Open(settings, error)) {
         Complain(error);
@@ -434,6 +435,7 @@ int GameRunner::RunWindowed()
     if (!options_.mute && !audio.Open(error)) {
         Complain(error + "; the game runs without sound");
     }
+    window.OnPause([&audio](bool paused) { audio.SetPaused(paused); });
     // Without an audio device the music would never be rendered: no SoundFont is loaded then.
     if (!music.SetUp(options_, audio.IsOpen(), path)) {
         return kBadInput;

@@ -55,13 +55,24 @@ TEST(CommandLine, ValuesLandInTheirOptions)
     EXPECT_EQ(o.traceFile, "t.jsonl");
 }
 
+TEST(CommandLine, AutopauseIsOnUnlessTurnedOff)
+{
+    auto plain = ParseArgs({"--scale", "2"});
+    ASSERT_FALSE(plain.error) << *plain.error;
+    EXPECT_FALSE(plain.options.noAutopause);
+    auto off = ParseArgs({"--no-autopause"});
+    ASSERT_FALSE(off.error) << *off.error;
+    EXPECT_TRUE(off.options.noAutopause);
+    EXPECT_TRUE(ParseArgs({"--no-autopause", "yes"}).error);  // a flag takes no value
+}
+
 TEST(CommandLine, HelpListsEveryOptionOnItsOwnLine)
 {
     std::string help = CommandLine::Help();
     for (const char* option :
          {"--scale N", "--fullscreen", "--headless", "--ticks N", "--input FILE", "--trace FILE",
-          "--trace-actors", "--dir DIR", "--stats", "--mute", "--audio-out FILE.wav", "--check",
-          "--dump", "--help", "--version"}) {
+          "--trace-actors", "--dir DIR", "--no-autopause", "--stats", "--mute",
+          "--audio-out FILE.wav", "--check", "--dump", "--help", "--version"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
     }
 }

@@ -54,6 +54,13 @@ bool SdlAudio::Open(std::string& error)
     return true;
 }
 
+void SdlAudio::SetPaused(bool paused)
+{
+    if (device_ != 0) {
+        SDL_PauseAudioDevice(device_, paused ? 1 : 0);
+    }
+}
+
 // On SDL's audio thread: the buffer is in the format asked for (SDL converts after us), so it
 // is filled in place; nothing here allocates or waits for more than the path's own lock.
 void SdlAudio::Pull(void* self, std::uint8_t* stream, int length)

@@ -31,6 +31,9 @@ public:
     // has no audio or refuses the device; the object then stays closed.
     bool Open(std::string& error);
     bool IsOpen() const { return device_ != 0; }
+    // A paused device stops pulling the path, so the music and effects hold where they are
+    // and go on from there when resumed. Nothing happens without a device.
+    void SetPaused(bool paused);
 
 private:
     static void Pull(void* self, std::uint8_t* stream, int length);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/fatalerror.h"
+#include "platform/framedim.h"
 #include "platform/sdl/sdlinput.h"
 
 namespace kipkip {
@@ -24,6 +25,11 @@ std::uint32_t TextureFormatFor(const PixelFormat& format)
 bool IsScreenshotKey(const SDL_KeyboardEvent& key)
 {
     return key.keysym.sym == SDLK_F12;
+}
+
+bool IsPauseKey(const SDL_KeyboardEvent& key)
+{
+    return key.keysym.sym == SDLK_p;
 }
 
 bool IsFullScreenKey(const SDL_KeyboardEvent& key)
@@ -72,6 +78,7 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     }
     videoStarted_ = true;
     width_ = settings.width;
+    autopause_ = settings.autopause;
     height_ = settings.height;
     scale_ = settings.scale;
     if (scale_ <= 0) {
@@ -115,7 +122,13 @@ bool SdlWindow::Present(const FrameView& frame)
     if (!MatchTexture(frame)) {
         return false;
     }
-    if (SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch) != 0) {
+    const std::uint8_t* pixels = frame.pixels;
+    if (paused_) {
+        // Only the shown copy is dimmed: the game's work surface stays as the game left it.
+        DimFrame(frame, dimmed_);
+        pixels = dimmed_.data();
+    }
+    if (SDL_UpdateTexture(texture_, nullptr, pixels, frame.pitch) != 0) {
         return false;
     }
     SDL_RenderClear(renderer_);
@@ -186,6 +199,31 @@ void SdlWindow::ToggleFullScreen()
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+// Pausing only withholds ticks: the game sees the same sequence of ticks and inputs as
+// without the pause, so a recording made or played across a pause is unchanged, and nothing of
+// the pause is recorded.
+void SdlWindow::SetPaused(bool paused, bool byFocus, LoopListener& listener)
+{
+    if (paused == paused_) {
+        return;
+    }
+    paused_ = paused;
+    pausedByFocus_ = paused && byFocus;
+    const std::uint64_t now = SDL_GetPerformanceCounter();
+    if (paused) {
+        pausedAt_ = now;
+    } else {
+        pausedCounts_ += now - pausedAt_;
+        // The schedule starts again from now, so the paused time is not made up in a burst.
+        scheduleReset_ = true;
+    }
+    if (onPause_) {
+        onPause_(paused);
+    }
+    // The frame is shown again, dimmed while paused and as it is once resumed.
+    listener.Paint();
+}
+
 bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
 {
     switch (event.type) {
@@ -204,6 +242,17 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                     minimised_ = false;
                     listener.Paint();
                     break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (autopause_ && !paused_) {
+                        SetPaused(true, true, listener);
+                    }
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    // A pause the player chose with P stays until P.
+                    if (paused_ && pausedByFocus_) {
+                        SetPaused(false, false, listener);
+                    }
+                    break;
                 default:
                     break;
             }
@@ -214,6 +263,13 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                 // The toggle keys never reach the game, not even the Return of Alt+Return.
                 if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
                     ToggleFullScreen();
+                }
+                return true;
+            }
+            if (IsPauseKey(event.key)) {
+                // Like the full-screen keys, P is the window's and never one of the game's.
+                if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+                    SetPaused(!paused_, false, listener);
                 }
                 return true;
             }
@@ -238,6 +294,8 @@ void SdlWindow::Run(LoopListener& listener)
     std::uint64_t serviced = 0;  // expiries handled (or skipped) since the schedule's start
     std::uint64_t firstTick = 0;
     std::uint64_t lastTick = 0;
+    std::uint64_t pausedAtLastTick = 0;  // pausedCounts_ when the last tick ran
+    std::uint64_t pausedAtFirstTick = 0;
     for (;;) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
@@ -248,7 +306,7 @@ void SdlWindow::Run(LoopListener& listener)
         if (ShutdownRequested()) {
             return;
         }
-        if (timerId_ == 0 || intervalMs_ == 0) {
+        if (timerId_ == 0 || intervalMs_ == 0 || paused_) {
             SDL_WaitEventTimeout(nullptr, 10);
             continue;
         }
@@ -272,16 +330,21 @@ void SdlWindow::Run(LoopListener& listener)
         }
         ++serviced;
         if (stats_.ticks > 0) {
+            // Time spent paused is no gap in the game's ticks.
+            const std::uint64_t gap = now - lastTick - (pausedCounts_ - pausedAtLastTick);
             stats_.longestGapMs =
-                std::max(stats_.longestGapMs, double(now - lastTick) * 1000.0 / double(frequency));
+                std::max(stats_.longestGapMs, double(gap) * 1000.0 / double(frequency));
         } else {
             firstTick = now;
+            pausedAtFirstTick = pausedCounts_;
         }
         lastTick = now;
+        pausedAtLastTick = pausedCounts_;
         listener.BeforeTick(stats_.ticks + 1);
         onExpiry_();
         ++stats_.ticks;
-        stats_.seconds = double(lastTick - firstTick) / double(frequency);
+        stats_.seconds =
+            double(lastTick - firstTick - (pausedCounts_ - pausedAtFirstTick)) / double(frequency);
         if (!listener.AfterTick(stats_.ticks) || ShutdownRequested()) {
             return;
         }

@@ -4,11 +4,15 @@
 // screen, F12 asks for a screenshot. The loop services the periodic timer on an absolute schedule
 // (start + n x interval on the performance counter), so ticks never drift, never overlap and never
 // burst: after a stall the missed expiries are skipped.
+// P pauses and resumes, and so (unless autopause is off) do losing and regaining the focus. A
+// pause only withholds ticks, so the game's tick sequence, and with it any replay, is the same
+// as without it; nothing of a pause is recorded.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ports.h"
 
@@ -29,6 +33,7 @@ public:
         int height = 240;
         int scale = 0;  // 0: the largest whole number up to 4 that fits 85% of the desktop
         bool fullScreen = false;
+        bool autopause = true;  // losing the focus pauses, regaining it resumes
     };
 
     struct Stats {
@@ -52,6 +57,10 @@ public:
     void Run(LoopListener& listener);
     const Stats& RunStats() const { return stats_; }
     int Scale() const { return scale_; }
+    bool Paused() const { return paused_; }
+    // Called with true when the game pauses and false when it resumes; the audio device
+    // follows it so the music and effects stop where they are.
+    void OnPause(std::function<void(bool paused)> onPause) { onPause_ = std::move(onPause); }
 
     bool Present(const FrameView& frame) override;
     void SetFullScreen(bool fullScreen) override;
@@ -67,6 +76,7 @@ private:
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ToggleFullScreen();
     bool MatchTexture(const FrameView& frame);
+    void SetPaused(bool paused, bool byFocus, LoopListener& listener);
 
     SdlInput& input_;
     SDL_Window* window_ = nullptr;
@@ -80,6 +90,13 @@ private:
     int scale_ = 1;
     bool minimised_ = false;
     bool videoStarted_ = false;
+    bool autopause_ = true;
+    bool paused_ = false;
+    bool pausedByFocus_ = false;
+    std::uint64_t pausedAt_ = 0;        // the performance counter when the pause began
+    std::uint64_t pausedCounts_ = 0;    // all paused time, kept out of the tick statistics
+    std::vector<std::uint8_t> dimmed_;  // the presented copy of a frame while paused
+    std::function<void(bool)> onPause_;
 
     std::uint32_t timerId_ = 0;
     std::uint32_t nextTimerId_ = 1;
