@@ -1,31 +1,18 @@
 #include "app/commandline.h"
 
-#include <charconv>
 #include <string_view>
+
+#include "app/wholenumber.h"
 
 namespace kipkip {
 namespace {
 
 using Error = std::optional<std::string>;
 
-template <typename T>
-Error ParseNumber(std::string_view option, std::string_view value, T low, T high, T& out)
-{
-    T number{};
-    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || end != value.data() + value.size() || number < low ||
-        number > high) {
-        return std::string(option) + " takes a whole number from " + std::to_string(low) + " to " +
-               std::to_string(high) + ", not \"" + std::string(value) + "\"";
-    }
-    out = number;
-    return std::nullopt;
-}
-
-template <bool Options::*field>
+template <bool Options::*field, bool value = true>
 Error SetFlag(Options& options, std::string_view)
 {
-    options.*field = true;
+    options.*field = value;
     return std::nullopt;
 }
 
@@ -41,7 +28,8 @@ Error AddShot(Options& options, std::string_view value)
     std::size_t colon = value.find(':');
     Shot shot;
     if (colon == std::string_view::npos || colon + 1 == value.size() ||
-        ParseNumber<std::uint64_t>("--shot", value.substr(0, colon), 1, UINT32_MAX, shot.tick)) {
+        ParseWholeNumber<std::uint64_t>("--shot", value.substr(0, colon), 1, UINT32_MAX,
+                                        shot.tick)) {
         return "--shot takes TICK:FILE.bmp with TICK from 1, not \"" + std::string(value) + "\"";
     }
     shot.file = value.substr(colon + 1);
@@ -66,16 +54,16 @@ struct OptionSpec {
 
 constexpr OptionSpec kOptions[] = {
     {"--scale", "N", "window scale 1..8 (default: the largest up to 4 that fits the desktop)",
-     [](Options& o, std::string_view v) { return ParseNumber("--scale", v, 1, 8, o.scale); }},
+     [](Options& o, std::string_view v) { return ParseWholeNumber("--scale", v, 1, 8, o.scale); }},
     {"--fullscreen", "", "start full screen (F11 or Alt+Enter toggles)",
      SetFlag<&Options::fullScreen>},
     {"--no-autopause", "", "keep the game running when the window loses the focus (P pauses)",
-     SetFlag<&Options::noAutopause>},
+     SetFlag<&Options::autopause, false>},
     {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
      SetFlag<&Options::headless>},
     {"--ticks", "N", "end the run after tick N with status 0",
      [](Options& o, std::string_view v) {
-         return ParseNumber<std::uint64_t>("--ticks", v, 1, UINT32_MAX, o.ticks);
+         return ParseWholeNumber<std::uint64_t>("--ticks", v, 1, UINT32_MAX, o.ticks);
      }},
     {"--input", "FILE", "headless: the keys held from tick to tick (see docs/formats.md)",
      SetText<&Options::inputFile>},
@@ -92,6 +80,14 @@ constexpr OptionSpec kOptions[] = {
     {"--soundfont", "PATH",
      "the SoundFont for the music (default: $KIPKIP_SOUNDFONT, else Debian's GM font)",
      SetText<&Options::soundFontFile>},
+    {"--music-volume", "N", "the music's volume, 0 to 100 (default 100; M turns the music off)",
+     [](Options& o, std::string_view v) {
+         return ParseWholeNumber("--music-volume", v, 0, 100, o.musicVolume);
+     }},
+    {"--effects-volume", "N", "the sound effects' volume, 0 to 100 (default 100)",
+     [](Options& o, std::string_view v) {
+         return ParseWholeNumber("--effects-volume", v, 0, 100, o.effectsVolume);
+     }},
     {"--mute", "", "no sound effects and no music (in a window no audio device is opened)",
      SetFlag<&Options::mute>},
     {"--audio-out", "FILE.wav", "headless: the run's mixed sound as a WAVE (see docs/formats.md)",
@@ -110,6 +106,11 @@ constexpr OptionSpec kOptions[] = {
      SetFlag<&Options::check>},
     {"--dump", "", "with --check: also one JSON line per entry of a data text",
      SetFlag<&Options::dump>},
+    {"--config", "FILE",
+     "read the settings from FILE (default: $XDG_CONFIG_HOME/kipkip/kipkip.conf)",
+     SetText<&Options::configFile>},
+    {"--print-config", "", "print the settings in force, in the settings file's format, and exit",
+     SetFlag<&Options::printConfig>},
     {"--help", "", "print this list and exit", SetFlag<&Options::help>},
     {"--version", "", "print the version and exit", SetFlag<&Options::version>},
 };
@@ -126,9 +127,9 @@ const OptionSpec* FindOption(std::string_view name)
 
 }  // namespace
 
-CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments)
+CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments, Options base)
 {
-    Result result;
+    Result result{std::move(base), std::nullopt};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view argument = arguments[i];
         if (!argument.starts_with("--")) {

@@ -2,6 +2,7 @@
 // The program's command line: one table of options from which the parser and --help are made.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,7 +26,8 @@ struct Options {
 
     int scale = 0;  // 0: fit the desktop
     bool fullScreen = false;
-    bool noAutopause = false;  // keep running when the window loses the focus
+    bool autopause = true;  // pause when the window loses the focus
+    bool vsync = false;     // present in step with the display
     bool headless = false;
     std::uint64_t ticks = 0;  // 0: no limit
     std::string inputFile;
@@ -42,6 +44,14 @@ struct Options {
     std::string audioOutFile;   // --audio-out (headless): the run's mixed sound as a WAVE file
     std::string soundFontFile;  // --soundfont: the music's SoundFont (empty: look for one)
     std::string midiLogFile;    // --midi-log: every MIDI message sent, with its pass's time
+    int musicVolume = 100;      // 0..100; 100 is the music as rendered
+    int effectsVolume = 100;    // 0..100; 100 is the effects as recorded
+    // The keys of up, down, left, right and the three buttons, by name: the name a key shows
+    // in the keyboard's layout ("z", "space", "left shift"), else SDL's name for its place.
+    std::array<std::string, 7> keyNames = {"up", "down", "left", "right", "space", "b", "return"};
+    std::string controllerMappings;  // a file of SDL game-controller mappings
+    std::string configFile;          // --config: the settings file (empty: the usual place)
+    bool printConfig = false;        // print the settings in force and exit
 };
 
 class CommandLine {
@@ -52,7 +62,8 @@ public:
         std::optional<std::string> error;
     };
 
-    static Result Parse(std::span<const char* const> arguments);
+    // The arguments applied over `base` (the defaults, or the settings file's values).
+    static Result Parse(std::span<const char* const> arguments, Options base = {});
     static std::string Help();
 };
 

@@ -7,6 +7,7 @@
 #include "app/jsonline.h"
 #include "device/kivmidi.h"
 #include "device/kivsound.h"
+#include "platform/asciicase.h"
 #include "platform/fatalcapture.h"
 #include "platform/files.h"
 #include "platform/sdl/sdlbitmap.h"
@@ -33,10 +34,7 @@ std::string Hex(const void* data, std::size_t size)
 
 std::string Extension(const std::string& file)
 {
-    std::string extension = std::filesystem::path(file).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return AsciiLower(std::filesystem::path(file).extension().string());
 }
 
 void Failure(std::ostream& out, const std::string& file, const char* kind, const std::string& error)

@@ -31,6 +31,7 @@
 #include "platform/headless/headlessloop.h"
 #include "platform/headless/inputscript.h"
 #include "platform/headless/scriptedinput.h"
+#include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdlaudio.h"
 #include "platform/sdl/sdlbitmap.h"
 #include "platform/sdl/sdlfont.h"
@@ -301,6 +302,22 @@ int RunGame(TMainForm::Ports ports, TGameMgrMode::MainModeFactory mainMode, Loop
     return ShutdownRequested() ? kFatal : 0;
 }
 
+// The key map of the options' key names. In a window the names are looked up in the keyboard's
+// layout; a name that no key of it carries leaves its signal on the default key.
+InputState ResolveKeys(const Options& options)
+{
+    InputState keys = TMainForm::kDefaultKeys;
+    for (std::size_t i = 0; i < kInputSignals.size(); ++i) {
+        if (std::uint8_t code = DikFromKeyName(options.keyNames[i]); code != 0) {
+            keys.*kInputSignals[i] = code;
+        } else {
+            Complain("no key of this keyboard is called \"" + options.keyNames[i] +
+                     "\"; the default key stays");
+        }
+    }
+    return keys;
+}
+
 bool LoadReplay(const Options& options, std::optional<ReplayFile>& replay)
 {
     if (options.replayFile.empty()) {
@@ -315,16 +332,28 @@ bool LoadReplay(const Options& options, std::optional<ReplayFile>& replay)
     return true;
 }
 
+// A recording is played with the keys it was made with, whatever the settings say now.
+InputState ReplayKeys(const ReplayFile& replay)
+{
+    return replay.keys.value_or(TMainForm::kDefaultKeys);
+}
+
+void SetVolumes(const Options& options, AudioPath& path)
+{
+    path.SetMusicVolume(options.musicVolume);
+    path.SetEffectsVolume(options.effectsVolume);
+}
+
 // A run with the ordinary host, written down as a replay when --record asks for one; the
 // recording is written at every game over and once more at the end.
-int RunRecorded(const Options& options, GameHost& files, TickInput& input, RunMonitor& monitor,
-                const std::function<int(GameHost&)>& run)
+int RunRecorded(const Options& options, const InputState& keys, GameHost& files, TickInput& input,
+                RunMonitor& monitor, const std::function<int(GameHost&)>& run)
 {
     monitor.SetTickInput(&input);
     if (options.recordFile.empty()) {
         return run(files);
     }
-    ReplayRecorder recorder(options.recordFile);
+    ReplayRecorder recorder(options.recordFile, keys);
     RecordingHost host(files, recorder, monitor.Tick());
     monitor.SetRecorder(&recorder);
     int status = run(host);
@@ -409,7 +438,8 @@ int GameRunner::RunWindowed()
     SdlWindow::Settings settings;
     settings.scale = options_.scale;
     settings.fullScreen = options_.fullScreen;
-    settings.autopause = !options_.noAutopause;
+    settings.autopause = options_.autopause;
+    settings.vsync = options_.vsync;
     std::string error;
     if (!window.Open(settings, error)) {
         Complain(error);
@@ -417,6 +447,12 @@ int GameRunner::RunWindowed()
     }
     SdlMessageBox messageBox;
     ScopedFatalReporter reporter(messageBox);
+    // Controller support starts now, so that a bad mappings file is reported at once.
+    input.SetMappingsFile(options_.controllerMappings);
+    input.Open();
+    if (!input.MappingsError().empty()) {
+        Complain("controller mappings: " + input.MappingsError());
+    }
     RunMonitor monitor(options_, trace);
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);
@@ -436,6 +472,8 @@ int GameRunner::RunWindowed()
         Complain(error + "; the game runs without sound");
     }
     window.OnPause([&audio](bool paused) { audio.SetPaused(paused); });
+    window.OnMusicKey([&path] { path.SetMusicOn(!path.MusicOn()); });
+    SetVolumes(options_, path);
     // Without an audio device the music would never be rendered: no SoundFont is loaded then.
     if (!music.SetUp(options_, audio.IsOpen(), path)) {
         return kBadInput;
@@ -445,15 +483,16 @@ int GameRunner::RunWindowed()
         ScriptedInput script(replay->script);
         ReplayHost host(*replay, monitor.Tick());
         monitor.SetScript(&script);
-        status =
-            RunGame({window, bitmaps, fonts, script, window, mixer, music.Out(), options_.mute},
-                    MainModeWith(host), window, monitor, path, music);
+        status = RunGame({window, bitmaps, fonts, script, window, mixer, music.Out(), options_.mute,
+                          ReplayKeys(*replay)},
+                         MainModeWith(host), window, monitor, path, music);
     } else {
         TickInput sampled(input);
         FileGameHost files;
-        status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
+        const InputState keys = ResolveKeys(options_);
+        status = RunRecorded(options_, keys, files, sampled, monitor, [&](GameHost& host) {
             return RunGame(
-                {window, bitmaps, fonts, sampled, window, mixer, music.Out(), options_.mute},
+                {window, bitmaps, fonts, sampled, window, mixer, music.Out(), options_.mute, keys},
                 MainModeWith(host), window, monitor, path, music);
         });
     }
@@ -510,6 +549,7 @@ int GameRunner::RunHeadless()
     } else {
         monitor.SetAudioPath(&path);
     }
+    SetVolumes(options_, path);
     MusicOutput music;
     if (!music.SetUp(options_, render, path)) {
         return kBadInput;
@@ -520,7 +560,8 @@ int GameRunner::RunHeadless()
         if (options_.timedemo) {
             monitor.MeasureTicks();
         }
-        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, music.Out(), options_.mute},
+        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, music.Out(), options_.mute,
+                          ReplayKeys(*replay)},
                          MainModeWith(host), loop, monitor, path, music);
         if (options_.timedemo) {
             PrintTimedemo(monitor.TickMicroseconds());
@@ -528,9 +569,11 @@ int GameRunner::RunHeadless()
     } else {
         TickInput sampled(input);
         FileGameHost files;
-        status = RunRecorded(options_, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame({loop, bitmaps, fonts, sampled, loop, mixer, music.Out(), options_.mute},
-                           MainModeWith(host), loop, monitor, path, music);
+        const InputState keys = ResolveKeys(options_);
+        status = RunRecorded(options_, keys, files, sampled, monitor, [&](GameHost& host) {
+            return RunGame(
+                {loop, bitmaps, fonts, sampled, loop, mixer, music.Out(), options_.mute, keys},
+                MainModeWith(host), loop, monitor, path, music);
         });
     }
     monitor.SetAudioCapture(nullptr);

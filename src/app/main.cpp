@@ -1,11 +1,14 @@
-// The program's entry: reads the command line and runs the data checker or the game.
+// The program's entry: reads the command line and the settings file, then runs the data checker
+// or the game.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <span>
 
 #include "app/commandline.h"
 #include "app/datachecker.h"
 #include "app/gamerunner.h"
+#include "app/settingsfile.h"
 
 namespace {
 
@@ -16,22 +19,36 @@ constexpr int kUsageError = 2;
 int main(int argc, char** argv)
 {
     using namespace kipkip;
-    auto parsed = CommandLine::Parse(std::span<const char* const>(argv + 1, argc - 1));
+    std::span<const char* const> arguments(argv + 1, argc - 1);
+    auto parsed = CommandLine::Parse(arguments);
     if (parsed.error) {
         std::fprintf(stderr, "kipkip: %s (see kipkip --help)\n", parsed.error->c_str());
         return kUsageError;
     }
-    const Options& options = parsed.options;
-    if (options.help) {
+    if (parsed.options.help) {
         std::cout << CommandLine::Help();
         return 0;
     }
-    if (options.version) {
+    if (parsed.options.version) {
         std::cout << "kipkip " KIPKIP_VERSION "\n";
         return 0;
     }
-    if (options.check) {
-        return DataChecker(options.dump).CheckAll(options.files, std::cout) ? 0 : 1;
+    if (parsed.options.check) {
+        return DataChecker(parsed.options.dump).CheckAll(parsed.options.files, std::cout) ? 0 : 1;
+    }
+    // The settings file gives the defaults, and the command line, read again over them, wins.
+    const bool named = !parsed.options.configFile.empty();
+    std::string path =
+        named ? parsed.options.configFile
+              : SettingsFile::DefaultPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    SettingsFile::Result settings = SettingsFile::Load(path, Options{}, named);
+    for (const std::string& error : settings.errors) {
+        std::fprintf(stderr, "kipkip: %s\n", error.c_str());
+    }
+    const Options options = CommandLine::Parse(arguments, settings.options).options;
+    if (options.printConfig) {
+        std::cout << SettingsFile::Format(options);
+        return 0;
     }
     return GameRunner(options).Run();
 }

@@ -3,14 +3,6 @@
 #include "app/appnames.h"
 
 namespace kipkip {
-namespace {
-
-// The three buttons: space bar, B and Return (the cursor keys keep the device's defaults).
-constexpr std::uint8_t kKeySpace = 0x39;
-constexpr std::uint8_t kKeyB = 0x30;
-constexpr std::uint8_t kKeyReturn = 0x1C;
-
-}  // namespace
 
 TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
     : HITimer(ports.timer),
@@ -39,13 +31,7 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
         KivSound.Init();
         KivMidi.Init();
     }
-    InputState map;
-    if (KivInput.GetKeys(map)) {
-        map.Button1 = kKeySpace;
-        map.Button2 = kKeyB;
-        map.Button3 = kKeyReturn;
-        KivInput.SetKeys(map);
-    }
+    KivInput.SetKeys(ports.keys);
     kernel = std::make_unique<TKernel>(&KivDraw, &KivMidi, &KivInput, &KivSound);
     rootMode = std::make_unique<TGameMgrMode>(nullptr, 0, kernel.get(), std::move(mainMode));
     HITimer.SetEnabled(true);

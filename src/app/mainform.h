@@ -23,6 +23,9 @@ namespace kipkip {
 
 class TMainForm {
 public:
+    // The cursor keys, then space bar, B and Return for the three buttons.
+    static constexpr InputState kDefaultKeys{0xC8, 0xD0, 0xCB, 0xCD, 0x39, 0x30, 0x1C};
+
     struct Ports {
         VideoPort& video;
         BitmapPort& bitmaps;
@@ -32,6 +35,7 @@ public:
         SoundMixer& mixer;  // the sound device's output; pulled by the audio port, if any
         MidiOut& midiOut;   // where the music sequencer's messages go
         bool mute = false;  // the sound device and the sequencer stay uninitialised
+        InputState keys = kDefaultKeys;  // the keys of the seven signals
     };
 
     static constexpr int kClientWidth = 320;

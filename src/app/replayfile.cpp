@@ -10,11 +10,15 @@ namespace {
 
 constexpr std::int32_t kMaxHiScore = 456975;  // the largest the high-score file can hold
 
+// The longest line of the replay's own is "keys" and its seven names; one word more shows a
+// line too long.
+constexpr std::size_t kMaxWords = 9;
+
 std::vector<std::string_view> Words(std::string_view line)
 {
     std::vector<std::string_view> words;
     std::size_t i = 0;
-    while (i < line.size() && words.size() < 4) {
+    while (i < line.size() && words.size() < kMaxWords) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
             ++i;
         }
@@ -38,6 +42,20 @@ bool Number(std::string_view word, T low, T high, T& out)
         return false;
     }
     out = value;
+    return true;
+}
+
+bool ReadKeys(const std::vector<std::string_view>& words, InputState& keys)
+{
+    if (words.size() != 1 + kInputSignals.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kInputSignals.size(); ++i) {
+        keys.*kInputSignals[i] = InputScript::KeyCode(words[i + 1]);
+        if (keys.*kInputSignals[i] == 0 && words[i + 1] != "none") {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -75,6 +93,13 @@ ReplayFileResult ReplayFile::Parse(std::string_view name, std::span<const std::u
             if (words.size() != 2 || !Number(words[1], 0, kMaxHiScore, replay.hiScore)) {
                 return fail("\"hiscore\" takes one number from 0 to 456975");
             }
+            script += '\n';
+        } else if (!words.empty() && words[0] == "keys") {
+            InputState keys;
+            if (!ReadKeys(words, keys)) {
+                return fail("\"keys\" takes seven key names: up, down, left, right, button 1 to 3");
+            }
+            replay.keys = keys;
             script += '\n';
         } else if (!words.empty() && words[0] == "seed") {
             std::uint32_t tick = 0;
@@ -119,6 +144,17 @@ std::uint32_t ReplayFile::LastTick() const
 {
     std::uint32_t last = script.Steps().empty() ? 0 : script.Steps().back().tick;
     return seeds.empty() ? last : std::max(last, seeds.back().first);
+}
+
+std::string ReplayFile::KeysLine(const InputState& keys)
+{
+    std::string line = "keys";
+    for (std::uint8_t InputState::*signal : kInputSignals) {
+        std::string name = InputScript::KeyName(keys.*signal);
+        line += ' ';
+        line += name.empty() ? "none" : name;
+    }
+    return line;
 }
 
 ReplayFileResult ReplayFile::Load(std::string_view path)

@@ -1,11 +1,14 @@
 // app/replayfile.h
 // A recording of a run, as `--record` writes it and `--replay` and `--timedemo` read it: an
 // input script (the keys held from tick to tick) that starts with the line "kipkip-replay 1",
-// then "hiscore <value>" (the high score read at the start), and holds a line
-// "seed <tick> <value>" for each game started, in the tick it started.
+// then "hiscore <value>" (the high score read at the start) and "keys" with the keys of the
+// seven signals it was played with (up, down, left, right, the three buttons; by the script's
+// key names), and holds a line "seed <tick> <value>" for each game started, in the tick it
+// started. A recording without "keys" was played with the game's default keys.
 //
 //     kipkip-replay 1
 //     hiscore 123
+//     keys up down left right space b return
 //     1 none
 //     30 space
 //     31 none
@@ -21,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/inputstate.h"
 #include "platform/headless/inputscript.h"
 
 namespace kipkip {
@@ -34,6 +38,7 @@ struct ReplayFile {
 
     InputScript script;
     std::int32_t hiScore = 0;
+    std::optional<InputState> keys;  // the key map it was played with, when it says
     std::vector<std::pair<std::uint32_t, std::uint32_t>> seeds;  // tick, seed; ticks rising
 
     // The last tick the recording speaks of: where a replay of it ends.
@@ -42,6 +47,8 @@ struct ReplayFile {
     // `name` only serves the error messages, which name the line.
     static ReplayFileResult Parse(std::string_view name, std::span<const std::uint8_t> text);
     static ReplayFileResult Load(std::string_view path);
+    // The "keys" line for a key map; keys the script cannot name are written "none".
+    static std::string KeysLine(const InputState& keys);
 };
 
 struct ReplayFileResult {

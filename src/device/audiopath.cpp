@@ -7,6 +7,27 @@
 
 namespace kipkip {
 
+AudioPath::AudioPath(SoundMixer& effects)
+    : effects_(effects), musicGain_(SoundMixer::kUnityGain), effectsGain_(SoundMixer::kUnityGain)
+{}
+
+std::int32_t AudioPath::GainOf(int volume)
+{
+    const std::int64_t level = std::clamp(volume, 0, 100);
+    return static_cast<std::int32_t>(level * level * SoundMixer::kUnityGain / (100 * 100));
+}
+
+void AudioPath::ScaleMusic(std::span<std::int16_t> piece) const
+{
+    const std::int32_t gain = musicOn_ ? musicGain_.load() : 0;
+    if (gain == SoundMixer::kUnityGain) {
+        return;
+    }
+    for (std::int16_t& sample : piece) {
+        sample = static_cast<std::int16_t>((std::int32_t{sample} * gain) >> 16);
+    }
+}
+
 void AudioPath::SetSequencer(Pass pass)
 {
     std::lock_guard lock(mutex_);
@@ -47,10 +68,11 @@ void AudioPath::Fill(std::span<std::int16_t> out)
         std::span<std::int16_t> piece = out.subspan(first * kChannels, count * kChannels);
         if (synth_) {
             synth_(piece);
+            ScaleMusic(piece);
         } else {
             std::fill(piece.begin(), piece.end(), std::int16_t{0});
         }
-        effects_.MixAdd(piece);
+        effects_.MixAdd(piece, effectsGain_);
     });
     // An odd last sample is no whole frame.
     if (out.size() % kChannels != 0) {

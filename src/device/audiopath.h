@@ -6,8 +6,13 @@
 // frames instead of reading a clock keeps the music's timing sample-exact whatever the size of
 // the buffers the device asks for, and a headless run renders the very same samples.
 //
+// The music and the effects each have a volume from 0 to 100, on a squared curve that follows
+// the ear (50 is a quarter of the amplitude, -12 dB; 100 leaves the sound as it is). Switched
+// off, the music still plays on unheard, so that it comes back where it would have been.
+//
 // The audio thread calls Fill while the game thread attaches and detaches the sequencer, so the
-// music's parts sit behind one mutex, held for one Fill. Fill allocates nothing once warm.
+// music's parts sit behind one mutex, held for one Fill. Fill allocates nothing once warm. The
+// volumes may be set from any thread.
 #pragma once
 
 #include <atomic>
@@ -32,7 +37,7 @@ public:
     using Synth = std::function<void(std::span<std::int16_t>)>;
 
     // The mixer must outlive the path.
-    explicit AudioPath(SoundMixer& effects) : effects_(effects) {}
+    explicit AudioPath(SoundMixer& effects);
 
     // Either may be empty: no sequencer runs no passes' events, no synthesiser renders silence.
     void SetSequencer(Pass pass);
@@ -45,11 +50,20 @@ public:
     // headless run whose sound nobody keeps still moves the music on.
     void Advance(std::size_t frames);
 
+    // Volumes out of range are held to 0..100.
+    void SetMusicVolume(int volume) { musicGain_ = GainOf(volume); }
+    void SetEffectsVolume(int volume) { effectsGain_ = GainOf(volume); }
+    void SetMusicOn(bool on) { musicOn_ = on; }
+    bool MusicOn() const { return musicOn_; }
+
     // The time of the pass that runs now, or of the next one between passes, in milliseconds
     // from the first frame: what a message sent now is heard with.
     std::uint64_t PassClockMs() const { return passes_.load() * kPassMs; }
 
 private:
+    static std::int32_t GainOf(int volume);
+    void ScaleMusic(std::span<std::int16_t> piece) const;
+
     // The passes due over `frames` frames, with `render` (may be empty) called on each piece
     // between them; the caller holds the lock.
     template <typename Render>
@@ -61,6 +75,9 @@ private:
     Synth synth_;
     std::size_t framesToPass_ = 0;  // frames left before the next boundary
     std::atomic<std::uint64_t> passes_{0};
+    std::atomic<std::int32_t> musicGain_;
+    std::atomic<std::int32_t> effectsGain_;
+    std::atomic<bool> musicOn_{true};
 };
 
 }  // namespace kipkip

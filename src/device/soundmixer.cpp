@@ -73,24 +73,20 @@ void SoundMixer::Clear()
 
 void SoundMixer::Mix(std::span<std::int16_t> out)
 {
-    MixLocked(out, false);
+    MixLocked(out, false, kUnityGain);
 }
 
-void SoundMixer::MixAdd(std::span<std::int16_t> inOut)
+void SoundMixer::MixAdd(std::span<std::int16_t> inOut, std::int32_t gain)
 {
-    MixLocked(inOut, true);
+    MixLocked(inOut, true, gain);
 }
 
-void SoundMixer::MixLocked(std::span<std::int16_t> out, bool add)
+void SoundMixer::MixLocked(std::span<std::int16_t> out, bool add, std::int32_t gain)
 {
     std::lock_guard lock(mutex_);
     const std::size_t frames = out.size() / kChannels;
     // Capacity is kept from call to call, so the audio thread allocates only while warming up.
-    if (add) {
-        sum_.assign(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(frames * kChannels));
-    } else {
-        sum_.assign(frames * kChannels, 0);
-    }
+    sum_.assign(frames * kChannels, 0);
     for (Copy& c : copies_) {
         if (!c.playing) {
             continue;
@@ -108,8 +104,10 @@ void SoundMixer::MixLocked(std::span<std::int16_t> out, bool add)
         }
     }
     for (std::size_t i = 0; i < sum_.size(); ++i) {
+        const std::int64_t effects = (std::int64_t{sum_[i]} * gain) >> 16;
+        const std::int64_t under = add ? out[i] : 0;
         out[i] = static_cast<std::int16_t>(
-            std::clamp<std::int32_t>(sum_[i], std::numeric_limits<std::int16_t>::min(),
+            std::clamp<std::int64_t>(under + effects, std::numeric_limits<std::int16_t>::min(),
                                      std::numeric_limits<std::int16_t>::max()));
     }
     // An odd last sample is no whole frame; it is silence rather than left as it was.

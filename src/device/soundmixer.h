@@ -21,6 +21,8 @@ public:
     // The output format, fixed: the audio port and the WAVE writer convert nothing.
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
+    // Gains are fixed point with 16 fraction bits.
+    static constexpr std::int32_t kUnityGain = 1 << 16;
 
     // What the game thread may ask of a copy in one look, so that "playing" and "position"
     // belong to the same moment.
@@ -47,14 +49,15 @@ public:
     // Fills out (out.size() / 2 stereo frames) with the sum of every playing copy and advances
     // them; a copy that reaches its end stops. Silence when nothing plays.
     void Mix(std::span<std::int16_t> out);
-    // The same, added onto what `inOut` already holds (the music), with the sum clipped once.
-    void MixAdd(std::span<std::int16_t> inOut);
+    // The same, scaled by `gain` (kUnityGain leaves it as it is) and added onto what `inOut`
+    // already holds (the music), with the sum clipped once.
+    void MixAdd(std::span<std::int16_t> inOut, std::int32_t gain = kUnityGain);
 
     int SoundCount() const;
     int CopyCount() const;
 
 private:
-    void MixLocked(std::span<std::int16_t> out, bool add);
+    void MixLocked(std::span<std::int16_t> out, bool add, std::int32_t gain);
 
     struct Copy {
         std::shared_ptr<const std::vector<std::int16_t>> samples;

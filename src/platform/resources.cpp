@@ -1,14 +1,10 @@
 #include "platform/resources.h"
 
+#include "platform/asciicase.h"
 #include "platform/resourcetable.h"
 
 namespace kipkip {
 namespace {
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsShiftJisLead(unsigned char c)
 {

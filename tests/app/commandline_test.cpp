@@ -59,10 +59,10 @@ TEST(CommandLine, AutopauseIsOnUnlessTurnedOff)
 {
     auto plain = ParseArgs({"--scale", "2"});
     ASSERT_FALSE(plain.error) << *plain.error;
-    EXPECT_FALSE(plain.options.noAutopause);
+    EXPECT_TRUE(plain.options.autopause);
     auto off = ParseArgs({"--no-autopause"});
     ASSERT_FALSE(off.error) << *off.error;
-    EXPECT_TRUE(off.options.noAutopause);
+    EXPECT_FALSE(off.options.autopause);
     EXPECT_TRUE(ParseArgs({"--no-autopause", "yes"}).error);  // a flag takes no value
 }
 

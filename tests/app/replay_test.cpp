@@ -26,6 +26,17 @@ TEST(ReplayFile, HoldsTheKeysTheHighScoreAndTheSeeds)
               (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{31, 99}}));
     EXPECT_TRUE(result.replay->script.HeldAt(30).keys.test(0x39));
     EXPECT_FALSE(result.replay->script.HeldAt(31).keys.test(0x39));
+    EXPECT_FALSE(result.replay->keys);  // an older recording: the default keys
+}
+
+TEST(ReplayFile, KeepsTheKeyMapItWasPlayedWith)
+{
+    const InputState zqsd{0x11, 0x1F, 0x10, 0x20, 0x39, 0x2A, 0x1C};
+    std::string line = ReplayFile::KeysLine(zqsd);
+    EXPECT_EQ(line, "keys w s q d space left_shift return");
+    auto result = ParseReplay("kipkip-replay 1\n" + line + "\n1 w\n");
+    ASSERT_TRUE(result.replay) << result.error;
+    EXPECT_EQ(result.replay->keys, zqsd);
 }
 
 TEST(ReplayFile, ErrorsNameTheLine)
@@ -40,6 +51,10 @@ TEST(ReplayFile, ErrorsNameTheLine)
         {"kipkip-replay 1\nseed 5 1\nseed 5 2\n",
          "run.rec: line 3: seeds must come in rising ticks"},
         {"kipkip-replay 1\nhiscore 1\n\n4 spcae\n", "run.rec: line 4: unknown key \"spcae\""},
+        {"kipkip-replay 1\nkeys up down left right space b\n",
+         "run.rec: line 2: \"keys\" takes seven key names: up, down, left, right, button 1 to 3"},
+        {"kipkip-replay 1\nkeys up down left right space b spcae\n",
+         "run.rec: line 2: \"keys\" takes seven key names: up, down, left, right, button 1 to 3"},
     };
     for (const auto& [text, error] : cases) {
         auto result = ParseReplay(text);
@@ -52,7 +67,8 @@ TEST(ReplayRecorder, WhatIsRecordedReadsBackTickForTick)
 {
     test::TempDir dir;
     std::string path = (dir.Path() / "run.rec").string();
-    ReplayRecorder recorder(path);
+    const InputState keys{0xC8, 0xD0, 0xCB, 0xCD, 0x2C, 0x2D, 0x2E};
+    ReplayRecorder recorder(path, keys);
     recorder.SetHiScore(77);
     InputScript::Held none;
     InputScript::Held jump;
@@ -69,6 +85,7 @@ TEST(ReplayRecorder, WhatIsRecordedReadsBackTickForTick)
     auto result = ReplayFile::Load(path);
     ASSERT_TRUE(result.replay) << result.error;
     EXPECT_EQ(result.replay->hiScore, 77);
+    EXPECT_EQ(result.replay->keys, keys);
     EXPECT_EQ(result.replay->seeds,
               (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{3, 4242}}));
     for (std::uint32_t tick = 1; tick <= 5; ++tick) {

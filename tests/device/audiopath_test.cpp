@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "device/soundmixer.h"
@@ -78,6 +79,39 @@ TEST_F(AudioPathFixture, AdvanceRunsThePassesOnly)
     std::vector<std::int16_t> out(441 * 2);
     path.Fill(out);
     EXPECT_EQ(passFrames.size(), 5u);
+}
+
+// Volume 50 is a quarter of the amplitude; the music switched off goes on playing unheard.
+TEST_F(AudioPathFixture, VolumesScaleTheMusicAndTheEffectsApart)
+{
+    int renders = 0;
+    path.SetSynth([&renders](std::span<std::int16_t> out) {
+        std::fill(out.begin(), out.end(), 4000);
+        ++renders;
+    });
+    const int copy = mixer.AddCopy(mixer.AddSound(std::vector<std::int16_t>(8, 2000)));
+    struct Case {
+        int music;
+        int effects;
+        bool musicOn;
+        std::int16_t sample;
+    };
+    const Case cases[] = {
+        {100, 100, true, 6000}, {50, 100, true, 3000},   {100, 50, true, 4500},
+        {0, 0, true, 0},        {100, 100, false, 2000}, {150, -5, true, 4000},
+    };
+    for (const Case& c : cases) {
+        path.SetMusicVolume(c.music);
+        path.SetEffectsVolume(c.effects);
+        path.SetMusicOn(c.musicOn);
+        mixer.Start(copy);
+        std::vector<std::int16_t> out(2 * 2);
+        const int rendersBefore = renders;
+        path.Fill(out);
+        EXPECT_EQ(out, std::vector<std::int16_t>(4, c.sample))
+            << c.music << " " << c.effects << " " << c.musicOn;
+        EXPECT_EQ(renders, rendersBefore + 1) << "the synthesiser always runs";
+    }
 }
 
 TEST(AudioPath, WithoutMusicItIsTheEffectsAlone)

@@ -1,10 +1,22 @@
 # A recorded run and its replay see the same game: the traces are the same line for line. The
 # replay runs beside a high-score file of its own, which it must neither read nor change.
-# Called with -DKIPKIP=<program> -DKEYS=<input script> -DWORK=<scratch folder>.
+# With -DCONFIG=<settings file> the run is recorded with that file's keys and replayed with the
+# default ones: the recording's own key map must decide, and it must have changed the run.
+# Called with -DKIPKIP=<program> -DKEYS=<input script> -DWORK=<scratch folder> [-DCONFIG=<file>].
 file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}/record" "${WORK}/replay")
+file(MAKE_DIRECTORY "${WORK}/record" "${WORK}/replay" "${WORK}/plain")
+set(settings "")
+if(CONFIG)
+    set(settings --config "${CONFIG}")
+    execute_process(
+        COMMAND "${KIPKIP}" --headless --ticks 400 --input "${KEYS}" --trace plain.jsonl
+        WORKING_DIRECTORY "${WORK}/plain" RESULT_VARIABLE status ERROR_VARIABLE errors)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "the run with the default keys ended with status ${status}: ${errors}")
+    endif()
+endif()
 execute_process(
-    COMMAND "${KIPKIP}" --headless --ticks 400 --input "${KEYS}" --record run.rec --trace recorded.jsonl
+    COMMAND "${KIPKIP}" --headless --ticks 400 --input "${KEYS}" ${settings} --record run.rec --trace recorded.jsonl
     WORKING_DIRECTORY "${WORK}/record" RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the recorded run ended with status ${status}: ${errors}")
@@ -24,6 +36,12 @@ if(length EQUAL 0)
 endif()
 if(NOT recorded STREQUAL replayed)
     message(FATAL_ERROR "the replay's trace differs from the recorded run's")
+endif()
+if(CONFIG)
+    file(READ "${WORK}/plain/plain.jsonl" plain)
+    if(plain STREQUAL recorded)
+        message(FATAL_ERROR "the settings file's keys changed nothing in the recorded run")
+    endif()
 endif()
 file(READ "${WORK}/replay/kipkip.dat" score)
 if(NOT score STREQUAL "AAETAAPX")

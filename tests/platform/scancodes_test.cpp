@@ -70,6 +70,20 @@ TEST(Scancodes, NamesSdlDoesNotKnowAreNoKey)
     }
 }
 
+// Without a window SDL knows no layout, so a name is the key at SDL's place for it.
+TEST(Scancodes, KeyNamesForBindingsAreFoundInAnyCaseWithSpacesOrUnderscores)
+{
+    const std::pair<const char*, std::uint8_t> cases[] = {
+        {"z", 0x2C},          {"Z", 0x2C},          {"space", 0x39},
+        {"Left Shift", 0x2A}, {"left_shift", 0x2A}, {"keypad 8", 0x48},
+        {"up", 0xC8},         {"spcae", 0},         {"", 0},
+        {"mute", 0},
+    };
+    for (const auto& [name, code] : cases) {
+        EXPECT_EQ(DikFromKeyName(name), code) << name;
+    }
+}
+
 // SDL gives some keys no name (the ISO key left of Z, the Japanese keys); every other key
 // with a code can be written in an input script.
 TEST(Scancodes, EveryNamedKeyWithACodeCanBeFoundByItsName)

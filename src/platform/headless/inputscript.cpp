@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
 
@@ -36,15 +37,11 @@ std::string Quoted(std::string_view token)
     return quoted + "\"";
 }
 
-std::string Lower(std::string_view name)
+// A script writes "_" for the spaces of SDL's key names ("left_shift").
+std::string SpacedName(std::string name)
 {
-    std::string lower(name);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return name;
 }
 
 bool IsBlank(char c)
@@ -177,12 +174,12 @@ private:
             start = plus + 1;
         }
 
-        if (names.size() == 1 && Lower(names[0]) == "none") {
+        if (names.size() == 1 && AsciiLower(names[0]) == "none") {
             return true;
         }
         bool padUsed[std::size(kPadSignals)] = {};
         for (std::string_view name : names) {
-            std::string lower = Lower(name);
+            std::string lower = AsciiLower(name);
             if (lower == "none") {
                 error = "\"none\" cannot be held with other keys";
                 return false;
@@ -193,15 +190,11 @@ private:
                 }
                 continue;
             }
-            std::replace(lower.begin(), lower.end(), '_', ' ');
-            auto scancode = ScancodeFromKeyName(lower);
-            if (!scancode) {
-                error = "unknown key " + Quoted(name);
-                return false;
-            }
-            std::uint8_t code = DikFromScancode(*scancode);
+            std::uint8_t code = InputScript::KeyCode(name);
             if (code == 0) {
-                error = "key " + Quoted(name) + " has no key code the game reads";
+                error = ScancodeFromKeyName(SpacedName(lower))
+                            ? "key " + Quoted(name) + " has no key code the game reads"
+                            : "unknown key " + Quoted(name);
                 return false;
             }
             held.keys.set(code);
@@ -245,6 +238,12 @@ private:
 
 }  // namespace
 
+std::uint8_t InputScript::KeyCode(std::string_view name)
+{
+    std::optional<SDL_Scancode> scancode = ScancodeFromKeyName(SpacedName(AsciiLower(name)));
+    return scancode ? DikFromScancode(*scancode) : 0;
+}
+
 std::string InputScript::KeyName(std::uint8_t code)
 {
     if (code == 0) {
@@ -255,7 +254,7 @@ std::string InputScript::KeyName(std::uint8_t code)
         if (DikFromScancode(key) != code) {
             continue;
         }
-        std::string name = Lower(SDL_GetScancodeName(key));
+        std::string name = AsciiLower(SDL_GetScancodeName(key));
         if (name.empty() || name.find_first_of("+#_") != std::string::npos) {
             continue;
         }

@@ -67,6 +67,8 @@ public:
     static std::string Format(const Held& held);
     // The script's name for a key code ("left", "left_shift"), or empty when it has none.
     static std::string KeyName(std::uint8_t code);
+    // The key code of a key name as a script writes it, or 0 when it names no key with one.
+    static std::uint8_t KeyCode(std::string_view name);
 
     // What is held at `tick`: the last step at or before it, or nothing.
     const Held& HeldAt(std::uint32_t tick) const;

@@ -1,5 +1,7 @@
 #include "platform/sdl/scancodes.h"
 
+#include "platform/asciicase.h"
+
 #include <SDL_keyboard.h>
 
 #include <array>
@@ -172,6 +174,27 @@ std::optional<SDL_Scancode> ScancodeFromKeyName(std::string_view name)
         return std::nullopt;
     }
     return scancode;
+}
+
+std::uint8_t DikFromKeyName(std::string_view name)
+{
+    if (name.empty() || name.size() > kMaxKeyNameLength ||
+        name.find('\0') != std::string_view::npos) {
+        return 0;
+    }
+    std::string text(name);
+    for (char& c : text) {
+        c = c == '_' ? ' ' : AsciiLower(c);
+    }
+    // SDL knows the layout only once the video has started; until then no key types anything.
+    SDL_Keycode typed = SDL_GetKeyFromName(text.c_str());
+    if (typed != SDLK_UNKNOWN) {
+        if (std::uint8_t code = DikFromScancode(SDL_GetScancodeFromKey(typed)); code != 0) {
+            return code;
+        }
+    }
+    std::optional<SDL_Scancode> place = ScancodeFromKeyName(text);
+    return place ? DikFromScancode(*place) : 0;
 }
 
 }  // namespace kipkip

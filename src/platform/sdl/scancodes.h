@@ -19,4 +19,10 @@ std::uint8_t DikFromScancode(SDL_Scancode scancode);
 // for a name SDL does not know. Needs no SDL_Init.
 std::optional<SDL_Scancode> ScancodeFromKeyName(std::string_view name);
 
+// The key code of the key called `name`, in any letter case and with "_" for a space: the key
+// that types it in the keyboard's layout ("z" on an AZERTY keyboard is the key a QWERTY one
+// calls "w"), else the key at the place SDL calls so ("left shift", "keypad 8"). Without a
+// window the layout is unknown and the place decides. 0 for a name that is no key of the game's.
+std::uint8_t DikFromKeyName(std::string_view name);
+
 }  // namespace kipkip

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <optional>
+#include <vector>
+
+#include "platform/files.h"
 #include "platform/sdl/scancodes.h"
 
 namespace kipkip {
@@ -45,8 +49,26 @@ bool SdlInput::Open()
         return true;
     }
     controllersStarted_ = true;
+    AddMappings();
     OpenFirstDevice(-1);
     return true;
+}
+
+void SdlInput::AddMappings()
+{
+    if (mappingsFile_.empty()) {
+        return;
+    }
+    // Read through our own file layer, so the size is bounded before SDL sees a byte.
+    std::optional<std::vector<std::uint8_t>> text = ReadWholeFile(mappingsFile_);
+    if (!text) {
+        mappingsError_ = mappingsFile_ + ": cannot be read";
+        return;
+    }
+    SDL_RWops* stream = SDL_RWFromConstMem(text->data(), static_cast<int>(text->size()));
+    if (stream == nullptr || SDL_GameControllerAddMappingsFromRW(stream, 1) < 0) {
+        mappingsError_ = mappingsFile_ + ": " + SDL_GetError();
+    }
 }
 
 void SdlInput::Close()

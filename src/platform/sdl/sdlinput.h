@@ -11,11 +11,14 @@
 // mapping for it (left stick and D-pad; A, B and Start are buttons 0, 1 and 2), else as a raw
 // joystick (axes 0 and 1, hat 0, buttons 0 to 2). Pads may come and go while the game runs:
 // when the open one is unplugged the next attached one is taken, and one plugged in while none
-// is open is taken at once. Readings are as of the last event pump.
+// is open is taken at once. Readings are as of the last event pump. A file of SDL's
+// game-controller mappings teaches it pads it does not know.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "platform/ports.h"
 
@@ -54,6 +57,11 @@ public:
     SdlInput(const SdlInput&) = delete;
     SdlInput& operator=(const SdlInput&) = delete;
 
+    // The mappings file to add when controller support starts (empty: none).
+    void SetMappingsFile(std::string path) { mappingsFile_ = std::move(path); }
+    // Why the mappings file was not taken, or empty.
+    const std::string& MappingsError() const { return mappingsError_; }
+
     // Starts SDL's controller support and opens the first controller attached. True even when
     // there is none, or when controller support cannot start: the keyboard needs neither.
     bool Open() override;
@@ -68,6 +76,7 @@ public:
 
 private:
     void ReleaseKeys();
+    void AddMappings();
     // Opens the device at SDL's device index; false when it cannot be opened.
     bool OpenDevice(int index);
     // Opens the first attached device that can be opened, passing over `gone` (an instance id).
@@ -80,6 +89,8 @@ private:
     SDL_GameController* controller_ = nullptr;
     SDL_Joystick* joystick_ = nullptr;  // only when the device has no controller mapping
     std::int32_t instanceId_ = -1;      // of the open device
+    std::string mappingsFile_;
+    std::string mappingsError_;
 };
 
 }  // namespace kipkip

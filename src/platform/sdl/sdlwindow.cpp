@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/fatalerror.h"
 #include "platform/framedim.h"
@@ -22,20 +23,24 @@ std::uint32_t TextureFormatFor(const PixelFormat& format)
     return format.bitsPerPixel == 24 ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_XRGB8888;
 }
 
-bool IsScreenshotKey(const SDL_KeyboardEvent& key)
+std::optional<WindowKey> WindowKeyOf(const SDL_KeyboardEvent& key)
 {
-    return key.keysym.sym == SDLK_F12;
-}
-
-bool IsPauseKey(const SDL_KeyboardEvent& key)
-{
-    return key.keysym.sym == SDLK_p;
-}
-
-bool IsFullScreenKey(const SDL_KeyboardEvent& key)
-{
-    return key.keysym.sym == SDLK_F11 ||
-           (key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0);
+    switch (key.keysym.sym) {
+        case SDLK_F11:
+            return WindowKey::FullScreen;
+        case SDLK_RETURN:
+            // Not even the Return of Alt+Return reaches the game.
+            return (key.keysym.mod & KMOD_ALT) != 0 ? std::optional(WindowKey::FullScreen)
+                                                    : std::nullopt;
+        case SDLK_p:
+            return WindowKey::Pause;
+        case SDLK_m:
+            return WindowKey::Music;
+        case SDLK_F12:
+            return WindowKey::Screenshot;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -98,7 +103,7 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     }
     SDL_SetWindowMinimumSize(window_, width_, height_);
     SDL_GetWindowSize(window_, &stats_.windowWidth, &stats_.windowHeight);
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    renderer_ = SDL_CreateRenderer(window_, -1, settings.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
     if (renderer_ == nullptr) {
         error = std::string("cannot draw in the window: ") + SDL_GetError();
         return false;
@@ -224,6 +229,26 @@ void SdlWindow::SetPaused(bool paused, bool byFocus, LoopListener& listener)
     listener.Paint();
 }
 
+void SdlWindow::ActOn(WindowKey key, LoopListener& listener)
+{
+    switch (key) {
+        case WindowKey::FullScreen:
+            ToggleFullScreen();
+            break;
+        case WindowKey::Pause:
+            SetPaused(!paused_, false, listener);
+            break;
+        case WindowKey::Music:
+            if (onMusicKey_) {
+                onMusicKey_();
+            }
+            break;
+        case WindowKey::Screenshot:
+            listener.SaveScreenshot();
+            break;
+    }
+}
+
 bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
 {
     switch (event.type) {
@@ -259,23 +284,9 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (IsFullScreenKey(event.key)) {
-                // The toggle keys never reach the game, not even the Return of Alt+Return.
+            if (std::optional<WindowKey> key = WindowKeyOf(event.key)) {
                 if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-                    ToggleFullScreen();
-                }
-                return true;
-            }
-            if (IsPauseKey(event.key)) {
-                // Like the full-screen keys, P is the window's and never one of the game's.
-                if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-                    SetPaused(!paused_, false, listener);
-                }
-                return true;
-            }
-            if (IsScreenshotKey(event.key)) {
-                if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
-                    listener.SaveScreenshot();
+                    ActOn(*key, listener);
                 }
                 return true;
             }

@@ -4,6 +4,7 @@
 // screen, F12 asks for a screenshot. The loop services the periodic timer on an absolute schedule
 // (start + n x interval on the performance counter), so ticks never drift, never overlap and never
 // burst: after a stall the missed expiries are skipped.
+// M switches the music off and on.
 // P pauses and resumes, and so (unless autopause is off) do losing and regaining the focus. A
 // pause only withholds ticks, so the game's tick sequence, and with it any replay, is the same
 // as without it; nothing of a pause is recorded.
@@ -25,6 +26,9 @@ namespace kipkip {
 
 class SdlInput;
 
+// The window's own keys: each acts once a press, and none of them ever reaches the game.
+enum class WindowKey { FullScreen, Pause, Music, Screenshot };
+
 class SdlWindow : public VideoPort, public TimerPort {
 public:
     struct Settings {
@@ -34,6 +38,7 @@ public:
         int scale = 0;  // 0: the largest whole number up to 4 that fits 85% of the desktop
         bool fullScreen = false;
         bool autopause = true;  // losing the focus pauses, regaining it resumes
+        bool vsync = false;     // presents wait for the display's refresh
     };
 
     struct Stats {
@@ -61,6 +66,8 @@ public:
     // Called with true when the game pauses and false when it resumes; the audio device
     // follows it so the music and effects stop where they are.
     void OnPause(std::function<void(bool paused)> onPause) { onPause_ = std::move(onPause); }
+    // Called when the player presses M.
+    void OnMusicKey(std::function<void()> onMusicKey) { onMusicKey_ = std::move(onMusicKey); }
 
     bool Present(const FrameView& frame) override;
     void SetFullScreen(bool fullScreen) override;
@@ -74,6 +81,7 @@ public:
 private:
     // False when the window is to close.
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
+    void ActOn(WindowKey key, LoopListener& listener);
     void ToggleFullScreen();
     bool MatchTexture(const FrameView& frame);
     void SetPaused(bool paused, bool byFocus, LoopListener& listener);
@@ -97,6 +105,7 @@ private:
     std::uint64_t pausedCounts_ = 0;    // all paused time, kept out of the tick statistics
     std::vector<std::uint8_t> dimmed_;  // the presented copy of a frame while paused
     std::function<void(bool)> onPause_;
+    std::function<void()> onMusicKey_;
 
     std::uint32_t timerId_ = 0;
     std::uint32_t nextTimerId_ = 1;

@@ -1,0 +1,265 @@
+#include "app/settingsfile.h"
+
+#include <array>
+#include <utility>
+
+#include "app/wholenumber.h"
+#include "platform/asciicase.h"
+#include "platform/files.h"
+#include "platform/sdl/scancodes.h"
+
+namespace kipkip {
+namespace {
+
+using Error = std::optional<std::string>;
+
+// How a setting reads its value into the options, and shows it again.
+struct SettingSpec {
+    std::string_view key;
+    Error (*apply)(Options&, std::string_view value, const std::filesystem::path& folder);
+    std::string (*show)(const Options&);
+};
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+// The window keeps these keys for itself: they never reach the game.
+bool IsWindowKey(std::string_view name)
+{
+    std::string lower = AsciiLower(name);
+    return lower == "p" || lower == "m" || lower == "f11" || lower == "f12";
+}
+
+template <std::size_t signal>
+Error ApplyKey(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    if (value.empty()) {
+        return std::string("needs a key name");
+    }
+    if (IsWindowKey(value)) {
+        return Quoted(value) + " is the window's own key (P pause, M music, F11, F12)";
+    }
+    if (DikFromKeyName(value) == 0) {
+        return "no key is called " + Quoted(value);
+    }
+    options.keyNames[signal] = value;
+    return std::nullopt;
+}
+
+template <std::size_t signal>
+std::string ShowKey(const Options& options)
+{
+    return options.keyNames[signal];
+}
+
+Error ApplyScale(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    if (AsciiLower(value) == "auto") {
+        options.scale = 0;
+        return std::nullopt;
+    }
+    return ParseWholeNumber("scale", value, 1, 8, options.scale);
+}
+
+std::string ShowScale(const Options& options)
+{
+    return options.scale == 0 ? "auto" : std::to_string(options.scale);
+}
+
+template <bool Options::*field>
+Error ApplySwitch(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    std::string lower = AsciiLower(value);
+    if (lower == "yes" || lower == "on" || lower == "true" || lower == "1") {
+        options.*field = true;
+    } else if (lower == "no" || lower == "off" || lower == "false" || lower == "0") {
+        options.*field = false;
+    } else {
+        return "takes yes or no, not " + Quoted(value);
+    }
+    return std::nullopt;
+}
+
+template <bool Options::*field>
+std::string ShowSwitch(const Options& options)
+{
+    return options.*field ? "yes" : "no";
+}
+
+template <int Options::*field>
+Error ApplyVolume(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    return ParseWholeNumber("the volume", value, 0, 100, options.*field);
+}
+
+template <int Options::*field>
+std::string ShowVolume(const Options& options)
+{
+    return std::to_string(options.*field);
+}
+
+// An empty value keeps the default; a relative path is taken from the settings file's folder.
+template <std::string Options::*field>
+Error ApplyPath(Options& options, std::string_view value, const std::filesystem::path& folder)
+{
+    std::filesystem::path path(value);
+    options.*field = value.empty() || path.is_absolute()
+                         ? std::string(value)
+                         : (folder / path).lexically_normal().string();
+    return std::nullopt;
+}
+
+template <std::string Options::*field>
+std::string ShowPath(const Options& options)
+{
+    return options.*field;
+}
+
+constexpr SettingSpec kSettings[] = {
+    {"up", ApplyKey<0>, ShowKey<0>},
+    {"down", ApplyKey<1>, ShowKey<1>},
+    {"left", ApplyKey<2>, ShowKey<2>},
+    {"right", ApplyKey<3>, ShowKey<3>},
+    {"button1", ApplyKey<4>, ShowKey<4>},
+    {"button2", ApplyKey<5>, ShowKey<5>},
+    {"button3", ApplyKey<6>, ShowKey<6>},
+    {"scale", ApplyScale, ShowScale},
+    {"fullscreen", ApplySwitch<&Options::fullScreen>, ShowSwitch<&Options::fullScreen>},
+    {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>},
+    {"autopause", ApplySwitch<&Options::autopause>, ShowSwitch<&Options::autopause>},
+    {"music-volume", ApplyVolume<&Options::musicVolume>, ShowVolume<&Options::musicVolume>},
+    {"effects-volume", ApplyVolume<&Options::effectsVolume>, ShowVolume<&Options::effectsVolume>},
+    {"soundfont", ApplyPath<&Options::soundFontFile>, ShowPath<&Options::soundFontFile>},
+    {"controller-mappings", ApplyPath<&Options::controllerMappings>,
+     ShowPath<&Options::controllerMappings>},
+};
+
+std::string_view Trim(std::string_view text)
+{
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// A line without its comment: "#" at the start or after a blank, so that "a#b" stays a value.
+std::string_view WithoutComment(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
+const SettingSpec* FindSetting(std::string_view key)
+{
+    for (const SettingSpec& setting : kSettings) {
+        if (setting.key == AsciiLower(key)) {
+            return &setting;
+        }
+    }
+    return nullptr;
+}
+
+Error ApplyLine(std::string_view line, Options& options, const std::filesystem::path& folder)
+{
+    if (line.size() > SettingsFile::kMaxLineLength) {
+        return "longer than " + std::to_string(SettingsFile::kMaxLineLength) + " characters";
+    }
+    std::string_view content = Trim(WithoutComment(line));
+    if (content.empty()) {
+        return std::nullopt;
+    }
+    std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) {
+        return "expected \"key = value\", not " + Quoted(content);
+    }
+    std::string_view key = Trim(content.substr(0, equals));
+    const SettingSpec* setting = FindSetting(key);
+    if (setting == nullptr) {
+        return "unknown setting " + Quoted(key);
+    }
+    if (Error error = setting->apply(options, Trim(content.substr(equals + 1)), folder)) {
+        return std::string(setting->key) + ": " + *error;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+SettingsFile::Result SettingsFile::Parse(std::string_view name, std::span<const std::uint8_t> text,
+                                         Options base, const std::filesystem::path& folder)
+{
+    Result result{std::move(base), {}};
+    if (text.size() > kMaxSize) {
+        result.errors.push_back(std::string(name) + ": larger than " + std::to_string(kMaxSize) +
+                                " bytes; not read");
+        return result;
+    }
+    std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
+    std::size_t lineNumber = 0;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        std::string_view line = all.substr(start, end == all.npos ? all.npos : end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        ++lineNumber;
+        if (Error error = ApplyLine(line, result.options, folder)) {
+            result.errors.push_back(std::string(name) + ": line " + std::to_string(lineNumber) +
+                                    ": " + *error);
+        }
+        if (end == all.npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+SettingsFile::Result SettingsFile::Load(const std::string& path, Options base, bool required)
+{
+    std::error_code error;
+    if (!required && !std::filesystem::exists(path, error)) {
+        return Result{std::move(base), {}};
+    }
+    std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return Result{std::move(base), {path + ": cannot be read"}};
+    }
+    return Parse(path, *bytes, std::move(base), std::filesystem::path(path).parent_path());
+}
+
+std::string SettingsFile::Format(const Options& options)
+{
+    std::string text =
+        "# KipKip settings: \"key = value\" a line; \"#\" starts a comment.\n"
+        "# Keys by what they type (\"z\", \"space\", \"left shift\"); an empty path is the "
+        "default.\n";
+    for (const SettingSpec& setting : kSettings) {
+        std::string value = setting.show(options);
+        text += std::string(setting.key) + " =" + (value.empty() ? "" : " " + value) + "\n";
+    }
+    return text;
+}
+
+std::string SettingsFile::DefaultPath(const char* configHome, const char* home)
+{
+    // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
+    if (configHome != nullptr && configHome[0] == '/') {
+        return std::string(configHome) + "/kipkip/kipkip.conf";
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.config/kipkip/kipkip.conf";
+    }
+    return {};
+}
+
+}  // namespace kipkip
