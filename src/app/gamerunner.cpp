@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -224,13 +225,29 @@ void WarnAboutFont(SdlFont& fonts)
 // when asked.
 class MusicOutput {
 public:
+    // Starts loading the SoundFont on a thread of its own, so that the load and the opening of
+    // the window overlap; SetUp waits for it.
+    void Preload(const Options& options)
+    {
+        synth_ =
+            std::make_unique<FluidMidiOut>(FluidMidiOut::ChooseSoundFont(options.soundFontFile));
+        loading_ = std::async(std::launch::async, [synth = synth_.get()] { synth->Open(); });
+    }
+
     // False, after saying why, when the log cannot be written.
     bool SetUp(const Options& options, bool render, AudioPath& path)
     {
         out_ = &silent_;
-        if (render) {
-            synth_ = std::make_unique<FluidMidiOut>(
-                FluidMidiOut::ChooseSoundFont(options.soundFontFile));
+        if (loading_.valid()) {
+            loading_.wait();
+        }
+        if (!render) {
+            synth_.reset();
+        } else {
+            if (!synth_) {
+                synth_ = std::make_unique<FluidMidiOut>(
+                    FluidMidiOut::ChooseSoundFont(options.soundFontFile));
+            }
             FluidMidiOut* synth = synth_.get();
             path.SetSynth([synth](std::span<std::int16_t> out) { synth->Render(out); });
             out_ = synth;
@@ -258,6 +275,7 @@ public:
 private:
     SilentMidiOut silent_;
     std::unique_ptr<FluidMidiOut> synth_;
+    std::future<void> loading_;
     std::ofstream logFile_;
     std::unique_ptr<MidiLog> log_;
     MidiOut* out_ = &silent_;
@@ -432,6 +450,14 @@ int GameRunner::RunWindowed()
         Complain("cannot write the trace " + options_.traceFile);
         return kBadInput;
     }
+    // The mixer and the music outlive the audio device that pulls them, and all of them
+    // outlive the main window.
+    SoundMixer mixer;
+    AudioPath path(mixer);
+    MusicOutput music;
+    if (!options_.mute) {
+        music.Preload(options_);
+    }
     SdlSession sdl;
     SdlInput input;
     SdlWindow window(input);
@@ -440,6 +466,7 @@ int GameRunner::RunWindowed()
     settings.fullScreen = options_.fullScreen;
     settings.autopause = options_.autopause;
     settings.vsync = options_.vsync;
+    settings.started = started_;
     std::string error;
     if (!window.Open(settings, error)) {
         Complain(error);
@@ -462,11 +489,6 @@ int GameRunner::RunWindowed()
         return kBadInput;
     }
     EndWithReplay(replay);
-    // The mixer and the music outlive the audio device that pulls them, and all of them
-    // outlive the main window.
-    SoundMixer mixer;
-    AudioPath path(mixer);
-    MusicOutput music;
     SdlAudio audio(path);
     if (!options_.mute && !audio.Open(error)) {
         Complain(error + "; the game runs without sound");
@@ -474,7 +496,7 @@ int GameRunner::RunWindowed()
     window.OnPause([&audio](bool paused) { audio.SetPaused(paused); });
     window.OnMusicKey([&path] { path.SetMusicOn(!path.MusicOn()); });
     SetVolumes(options_, path);
-    // Without an audio device the music would never be rendered: no SoundFont is loaded then.
+    // Without an audio device the music would never be rendered: the SoundFont is let go.
     if (!music.SetUp(options_, audio.IsOpen(), path)) {
         return kBadInput;
     }
@@ -500,11 +522,11 @@ int GameRunner::RunWindowed()
         const SdlWindow::Stats& stats = window.RunStats();
         std::printf(
             "ticks %llu, seconds %.3f, ticks per second %.3f, longest gap %.2f ms, skipped %llu, "
-            "window %dx%d scale %d\n",
+            "first frame %.1f ms, window %dx%d scale %d\n",
             static_cast<unsigned long long>(stats.ticks), stats.seconds,
             stats.seconds > 0 ? double(stats.ticks - 1) / stats.seconds : 0.0, stats.longestGapMs,
-            static_cast<unsigned long long>(stats.skipped), stats.windowWidth, stats.windowHeight,
-            window.Scale());
+            static_cast<unsigned long long>(stats.skipped), stats.firstFrameMs, stats.windowWidth,
+            stats.windowHeight, window.Scale());
     }
     return status;
 }

@@ -4,9 +4,9 @@
 // after each tick the trace is written and the tick limit checked.
 #pragma once
 
-#include <utility>
-
+#include <chrono>
 #include <optional>
+#include <utility>
 
 #include "app/commandline.h"
 #include "app/replayfile.h"
@@ -15,7 +15,10 @@ namespace kipkip {
 
 class GameRunner {
 public:
-    explicit GameRunner(Options options) : options_(std::move(options)) {}
+    // `started`: when the program started, for the time to the first frame.
+    GameRunner(Options options, std::chrono::steady_clock::time_point started)
+        : options_(std::move(options)), started_(started)
+    {}
 
     // The program's exit status: 0, 1 after a fatal error, 2 for a bad input script.
     int Run();
@@ -29,6 +32,7 @@ private:
     void EndWithReplay(const std::optional<ReplayFile>& replay);
 
     Options options_;  // a copy: entering the data directory rewrites its file names
+    std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace kipkip

@@ -1,5 +1,6 @@
 // The program's entry: reads the command line and the settings file, then runs the data checker
 // or the game.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -19,6 +20,7 @@ constexpr int kUsageError = 2;
 int main(int argc, char** argv)
 {
     using namespace kipkip;
+    const auto started = std::chrono::steady_clock::now();
     std::span<const char* const> arguments(argv + 1, argc - 1);
     auto parsed = CommandLine::Parse(arguments);
     if (parsed.error) {
@@ -50,5 +52,5 @@ int main(int argc, char** argv)
         std::cout << SettingsFile::Format(options);
         return 0;
     }
-    return GameRunner(options).Run();
+    return GameRunner(options, started).Run();
 }

@@ -84,6 +84,7 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     videoStarted_ = true;
     width_ = settings.width;
     autopause_ = settings.autopause;
+    started_ = settings.started;
     height_ = settings.height;
     scale_ = settings.scale;
     if (scale_ <= 0) {
@@ -139,6 +140,11 @@ bool SdlWindow::Present(const FrameView& frame)
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
+    if (stats_.firstFrameMs == 0) {
+        std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - started_;
+        stats_.firstFrameMs = took.count();
+    }
     return true;
 }
 

@@ -10,6 +10,7 @@
 // as without it; nothing of a pause is recorded.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,6 +40,8 @@ public:
         bool fullScreen = false;
         bool autopause = true;  // losing the focus pauses, regaining it resumes
         bool vsync = false;     // presents wait for the display's refresh
+        // When the program started, for the time to its first frame.
+        std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     };
 
     struct Stats {
@@ -48,6 +51,7 @@ public:
         std::uint64_t skipped = 0;  // expiries skipped after stalls
         int windowWidth = 0;        // as opened
         int windowHeight = 0;
+        double firstFrameMs = 0;  // from the program's start to the first frame shown
     };
 
     explicit SdlWindow(SdlInput& input) : input_(input) {}
@@ -99,6 +103,7 @@ private:
     bool minimised_ = false;
     bool videoStarted_ = false;
     bool autopause_ = true;
+    std::chrono::steady_clock::time_point started_;
     bool paused_ = false;
     bool pausedByFocus_ = false;
     std::uint64_t pausedAt_ = 0;        // the performance counter when the pause began
