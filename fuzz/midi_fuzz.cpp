@@ -8,18 +8,9 @@
 #include <string_view>
 
 #include "device/kivmidi.h"
+#include "platform/silentmidiout.h"
 
 namespace {
-
-// Takes what it is sent and does nothing with it.
-class NullMidiOut : public kipkip::MidiOut {
-public:
-    bool Open() override { return true; }
-    void Close() override {}
-    void Short(std::uint32_t) override {}
-    bool Long(std::span<const std::uint8_t>) override { return true; }
-    void Reset() override {}
-};
 
 // Enough for a song of several minutes at the slowest tempo that still moves.
 constexpr int kMaxPasses = 20000;
@@ -34,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     const bool readable = TKivMidi::ReadSmf(image, read, error);
 
-    NullMidiOut out;
+    SilentMidiOut out;
     TKivMidi midi(out);
     midi.Init(
         [image](std::string_view,

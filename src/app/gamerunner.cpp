@@ -19,7 +19,6 @@
 #include "app/replayfile.h"
 #include "app/replayhost.h"
 #include "app/replayrecorder.h"
-#include "app/silentmidiout.h"
 #include "app/tickinput.h"
 #include "app/tracewriter.h"
 #include "device/audiopath.h"
@@ -40,6 +39,7 @@
 #include "platform/sdl/sdlmessagebox.h"
 #include "platform/sdl/sdlsession.h"
 #include "platform/sdl/sdlwindow.h"
+#include "platform/silentmidiout.h"
 #include "platform/sjis.h"
 
 namespace kipkip {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "device/devicenames.h"
+#include "platform/byteorder.h"
 #include "platform/files.h"
 #include "platform/resources.h"
 
@@ -16,17 +17,6 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 14;      // "MThd", length, format, tracks, division
 constexpr std::size_t kChunkHeaderBytes = 8;  // "MTrk", length
-
-std::uint16_t ByteToWord(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
-}
-
-std::uint32_t ByteToDword(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
-           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
-}
 
 // The data of a meta event begins with the word (a longer text still counts).
 bool BeginsWith(std::span<const std::uint8_t> data, std::string_view word)
@@ -144,9 +134,9 @@ bool TKivMidi::ReadSmf(std::span<const std::uint8_t> bytes, SmfImage& image, std
         error = "the file does not begin with MThd";
         return false;
     }
-    image.format = ByteToWord(bytes.data() + 8);
-    image.declaredTracks = ByteToWord(bytes.data() + 10);
-    image.division = ByteToWord(bytes.data() + 12);
+    image.format = LoadBe16(bytes.data() + 8);
+    image.declaredTracks = LoadBe16(bytes.data() + 10);
+    image.division = LoadBe16(bytes.data() + 12);
     if (image.format != 0 && image.format != 1) {
         error = "format " + std::to_string(image.format) + " is not played (only 0 and 1)";
         return false;
@@ -164,7 +154,7 @@ bool TKivMidi::ReadSmf(std::span<const std::uint8_t> bytes, SmfImage& image, std
             error = where + "the chunk is not MTrk";
             return false;
         }
-        const std::uint32_t length = ByteToDword(bytes.data() + offset + 4);
+        const std::uint32_t length = LoadBe32(bytes.data() + offset + 4);
         offset += kChunkHeaderBytes;
         if (length > bytes.size() - offset) {
             error = where + "the track runs past the end of the file";
@@ -665,20 +655,11 @@ std::string TKivMidi::CurrentSongName()
 TKivMidi::TrackView TKivMidi::Track(int index)
 {
     std::lock_guard guard(lock_);
-    TrackView view;
     if (index < 0 || index >= kMaxTracks) {
-        return view;
+        return TrackView{};
     }
     const TrackRecord& record = tracks_[static_cast<std::size_t>(index)];
-    view.active = record.active;
-    view.ended = record.ended;
-    view.position = record.position;
-    view.loopPosition = record.loopPosition;
-    view.runningStatus = record.runningStatus;
-    view.ticks = record.ticks;
-    view.loopTicks = record.loopTicks;
-    view.length = static_cast<std::uint32_t>(record.data.size());
-    return view;
+    return TrackView{record, static_cast<std::uint32_t>(record.data.size())};
 }
 
 }  // namespace kipkip

@@ -62,8 +62,8 @@ public:
         std::vector<std::span<const std::uint8_t>> tracks;  // MTrk contents, in file order
     };
 
-    // One track record as it stands, for tests and tools.
-    struct TrackView {
+    // Where a track stands in its song.
+    struct TrackState {
         bool active = false;
         bool ended = false;
         std::uint32_t position = 0;
@@ -71,6 +71,9 @@ public:
         std::uint8_t runningStatus = 0;
         std::uint32_t ticks = 0;
         std::uint32_t loopTicks = 0;
+    };
+    // One track record as it stands, for tests and tools.
+    struct TrackView : TrackState {
         std::uint32_t length = 0;
     };
 
@@ -146,14 +149,7 @@ public:
     TrackView Track(int index);
 
 private:
-    struct TrackRecord {
-        bool active = false;
-        bool ended = false;
-        std::uint32_t position = 0;
-        std::uint32_t loopPosition = 0;
-        std::uint8_t runningStatus = 0;
-        std::uint32_t ticks = 0;
-        std::uint32_t loopTicks = 0;
+    struct TrackRecord : TrackState {
         std::vector<std::uint8_t> data;  // the MTrk chunk's contents; its size is the length
     };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/byteorder.h"
 #include "platform/files.h"
 #include "platform/resources.h"
 
@@ -19,23 +20,14 @@ public:
     // n bytes from offset lie inside the image (written so that it cannot overflow).
     bool Has(std::size_t offset, std::size_t n) const
     {
-        return offset <= image_.size() && n <= image_.size() - offset;
+        return FitsInside(image_.size(), offset, n);
     }
     bool IdAt(std::size_t offset, const char* id) const
     {
         return Has(offset, 4) && std::memcmp(image_.data() + offset, id, 4) == 0;
     }
-    std::uint32_t U32At(std::size_t offset) const
-    {
-        const std::uint8_t* p = image_.data() + offset;
-        return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-               static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-    }
-    std::uint16_t U16At(std::size_t offset) const
-    {
-        const std::uint8_t* p = image_.data() + offset;
-        return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-    }
+    std::uint32_t U32At(std::size_t offset) const { return LoadLe32(image_.data() + offset); }
+    std::uint16_t U16At(std::size_t offset) const { return LoadLe16(image_.data() + offset); }
     std::string IdText(std::size_t offset) const
     {
         std::string text;
@@ -58,8 +50,7 @@ std::int32_t SampleAt(const TKivSound::WaveInfo& wave, std::size_t frame, int ch
     if (wave.bits == 8) {
         return (static_cast<std::int32_t>(wave.data[index]) - 128) * 256;
     }
-    const std::uint8_t* p = wave.data.data() + index * 2;
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+    return static_cast<std::int16_t>(LoadLe16(wave.data.data() + index * 2));
 }
 
 // a / b rounded to the nearest integer, halves upwards, for b > 0 and either sign of a.

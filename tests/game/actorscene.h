@@ -1,6 +1,6 @@
 // tests/game/actorscene.h
-// The game's actors in a real box loaded with the built-in scene, over a 320 x 240 drawing
-// device with fake ports. A tick sets the kernel's held and pressed bits, updates the box by
+// The game's actors in a real box loaded with the built-in scene, in a drawing world
+// (support/drawingworld.h). A tick sets the kernel's held and pressed bits, updates the box by
 // 20 ms and draws it, as the main mode does; the box keeps the sounds it was asked to play and
 // the font writes down the texts it is asked to show.
 #pragma once
@@ -14,14 +14,11 @@
 #include <utility>
 #include <vector>
 
-#include "device/kivdraw.h"
 #include "game/gamenames.h"
 #include "game/toykipkip.h"
 #include "game/toyplat.h"
 #include "kernel/kernel.h"
-#include "platform/fatalcapture.h"
-#include "support/sizedbitmaps.h"
-#include "support/tempdir.h"
+#include "support/drawingworld.h"
 #include "toy/toyanime.h"
 #include "toy/toybox.h"
 
@@ -38,24 +35,13 @@ public:
     std::vector<std::string> texts;
 };
 
-struct ActorScene : testing::Test {
+struct ActorScene : testing::Test, DrawingWorld<ReadingFont> {
     static constexpr int kTick = 20;
 
-    TempDir dir;
-    ScopedCurrentPath inside{dir.Path()};
-    FatalCapture fatal;
-    FakeVideo video;
-    SizedBitmaps bitmaps;
-    ReadingFont fonts;
-    TKivDraw draw{video, bitmaps, fonts};
     TKernel kernel{&draw, nullptr, nullptr, nullptr};
     std::unique_ptr<TToyBox> box;
 
-    ActorScene()
-    {
-        draw.Init(320, 240, false, 16);
-        NewBox();
-    }
+    ActorScene() { NewBox(); }
 
     // A fresh built-in scene, for a case of a table.
     void NewBox() { box = std::make_unique<TToyBox>(&kernel, nullptr, "toybox"); }
@@ -98,7 +84,6 @@ struct ActorScene : testing::Test {
         std::vector<TToyObject*> found;
         return box->SelectObjects(found, className, "", "");
     }
-    std::uint32_t Pixel(int x, int y) { return draw.WorkSurface().Pixel(x, y); }
 };
 
 // The name of the animation an animator plays, "" for none.

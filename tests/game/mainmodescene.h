@@ -1,7 +1,7 @@
 // tests/game/mainmodescene.h
-// The real main mode over a kernel with fake input and a 320 x 240 drawing device, working in
-// a fresh temporary folder (the data directory). A tick holds the given keys on the fake
-// keyboard, runs the kernel and then the mode by one step, as the main window does. The host
+// The real main mode over a kernel with fake input and a drawing world
+// (support/drawingworld.h), whose folder is the data directory. A tick holds the given keys on the
+// fake keyboard, runs the kernel and then the mode by one step, as the main window does. The host
 // hands out fixed seeds and keeps the high-score file in memory, counting its writes.
 #pragma once
 
@@ -13,17 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "device/kivdraw.h"
 #include "device/kivinput.h"
 #include "game/gamemain.h"
 #include "game/gamenames.h"
 #include "game/toykipkip.h"
 #include "kernel/kernel.h"
-#include "platform/fatalcapture.h"
 #include "platform/sjis.h"
+#include "support/drawingworld.h"
 #include "support/fakeports.h"
-#include "support/sizedbitmaps.h"
-#include "support/tempdir.h"
 #include "toy/toybox.h"
 #include "toy/toynumber.h"
 
@@ -69,27 +66,16 @@ public:
     std::map<std::string, std::vector<std::uint8_t>> files;
 };
 
-struct MainModeScene : testing::Test {
+struct MainModeScene : testing::Test, DrawingWorld<> {
     static constexpr int kTick = 20;
 
-    TempDir dir;
-    ScopedCurrentPath inside{dir.Path()};
-    FatalCapture fatal;
-    FakeVideo video;
-    SizedBitmaps bitmaps;
-    FakeFont fonts;
-    TKivDraw draw{video, bitmaps, fonts};
     FakeInput port;
     TKivInput input{port};
     TKernel kernel{&draw, nullptr, &input, nullptr};
     MemoryHost host;
     std::unique_ptr<TGameMainMode> mode;
 
-    MainModeScene()
-    {
-        draw.Init(320, 240, false, 16);
-        input.Init();
-    }
+    MainModeScene() { input.Init(); }
 
     // The mode over the data in the current folder; `memoryHost` false: the ordinary file host.
     TGameMainMode& Make(bool memoryHost = true)

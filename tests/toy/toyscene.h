@@ -1,8 +1,7 @@
 // tests/toy/toyscene.h
-// A box whose kernel has a 320 x 240, 16-bit drawing device over fake ports, working in a
-// fresh temporary folder: test text bitmaps written there are read from files, and the
-// program's built-in bitmaps are pictures of their real sizes (SizedBitmaps). Fatal errors are
-// captured for the test to look at. Names are written in UTF-8 and turned into Shift-JIS.
+// A box whose kernel has the drawing world's device (support/drawingworld.h): test text
+// bitmaps written in its folder are read from files, and the program's built-in bitmaps are
+// pictures of their real sizes. Names are written in UTF-8 and turned into Shift-JIS.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "device/kivdraw.h"
 #include "kernel/kernel.h"
-#include "platform/fatalcapture.h"
 #include "platform/sjis.h"
-#include "support/sizedbitmaps.h"
-#include "support/tempdir.h"
+#include "support/drawingworld.h"
 #include "texdb/texdb.h"
 #include "toy/toybox.h"
 #include "toy/toynames.h"
@@ -34,22 +30,11 @@ inline TTexDb SjisScene(std::string_view utf8)
     return TTexDb::FromText("scene", Utf8ToSjis(utf8));
 }
 
-struct SceneFixture : testing::Test {
-    TempDir dir;
-    ScopedCurrentPath inside{dir.Path()};
-    FatalCapture fatal;
-    FakeVideo video;
-    SizedBitmaps bitmaps;
-    FakeFont fonts;
-    TKivDraw draw{video, bitmaps, fonts};
+struct SceneFixture : testing::Test, DrawingWorld<> {
     TKernel kernel{&draw, nullptr, nullptr, nullptr};
     TToyBox box{&kernel, nullptr, ""};
 
-    SceneFixture()
-    {
-        draw.Init(320, 240, false, 16);
-        draw.Clear();
-    }
+    SceneFixture() { draw.Clear(); }
 
     // Makes the objects of a scene text (UTF-8) with the box's current base directory.
     void Load(std::string_view utf8)
@@ -69,8 +54,6 @@ struct SceneFixture : testing::Test {
     {
         return dynamic_cast<T*>(box.FindObject(className, Sjis(utf8Name)));
     }
-    // A pixel of the work surface.
-    std::uint32_t Pixel(int x, int y) { return draw.WorkSurface().Pixel(x, y); }
 };
 
 }  // namespace kipkip::test

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/byteorder.h"
 #include "platform/files.h"
 
 namespace kipkip {
@@ -40,15 +41,12 @@ struct BmpHeader {
 // Callers check that the four or two bytes lie inside `bytes`.
 std::uint32_t U32At(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
-    return static_cast<std::uint32_t>(bytes[offset]) |
-           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return LoadLe32(bytes.data() + offset);
 }
 
 std::uint16_t U16At(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
+    return LoadLe16(bytes.data() + offset);
 }
 
 void PutU32At(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value)

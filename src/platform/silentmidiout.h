@@ -1,4 +1,4 @@
-// app/silentmidiout.h
+// platform/silentmidiout.h
 // An output that takes every message and sounds none: a headless run whose sound nobody keeps
 // needs no synthesiser, yet its sequencer must run as in any other run (the MIDI log and the
 // game's music state depend on it), whatever SoundFonts the machine has.
