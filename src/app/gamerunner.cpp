@@ -296,25 +296,43 @@ private:
     AudioPath& path_;
 };
 
+// What a run's game is made of, whether it is played or replayed, in a window or headless: all
+// but its input and its keys.
+template <typename Loop>
+struct RunParts {
+    Loop& loop;  // the frame loop, which is also the video and the timer
+    BitmapPort& bitmaps;
+    FontPort& fonts;
+    SoundMixer& mixer;
+    AudioPath& path;
+    MusicOutput& music;
+    RunMonitor& monitor;
+    bool mute;
+
+    TMainForm::Ports Ports(InputPort& input, const InputState& keys) const
+    {
+        return {loop, bitmaps, fonts, input, loop, mixer, music.Out(), mute, keys};
+    }
+};
+
 // The game from start-up to shut-down. An error that escapes start-up is reported as a fatal
 // error, and the program ends with status 1.
 template <typename Loop>
-int RunGame(TMainForm::Ports ports, TGameMgrMode::MainModeFactory mainMode, Loop& loop,
-            RunMonitor& monitor, AudioPath& path, const MusicOutput& music)
+int RunGame(const RunParts<Loop>& parts, InputPort& input, const InputState& keys, GameHost& host)
 {
     try {
-        TMainForm form(ports, std::move(mainMode));
-        SequencerAttachment sequencer(path, form.Midi());
+        TMainForm form(parts.Ports(input, keys), MainModeWith(host));
+        SequencerAttachment sequencer(parts.path, form.Midi());
         // The sequencer's own failure text, once; the game goes on without music.
-        if (!ports.mute && !form.Midi().IsOpen()) {
-            Complain(SjisToUtf8(TKivMidi::InitFailureText()) + " (" + music.Failure() +
+        if (!parts.mute && !form.Midi().IsOpen()) {
+            Complain(SjisToUtf8(TKivMidi::InitFailureText()) + " (" + parts.music.Failure() +
                      "); the game runs without music");
         }
-        monitor.Attach(&form);
-        loop.Run(monitor);
-        monitor.Attach(nullptr);
+        parts.monitor.Attach(&form);
+        parts.loop.Run(parts.monitor);
+        parts.monitor.Attach(nullptr);
     } catch (const std::exception& error) {
-        monitor.Attach(nullptr);
+        parts.monitor.Attach(nullptr);
         FatalError(true, error.what());
     }
     return ShutdownRequested() ? kFatal : 0;
@@ -362,25 +380,37 @@ void SetVolumes(const Options& options, AudioPath& path)
     path.SetEffectsVolume(options.effectsVolume);
 }
 
-// A run with the ordinary host, written down as a replay when --record asks for one; the
-// recording is written at every game over and once more at the end.
-int RunRecorded(const Options& options, const InputState& keys, GameHost& files, TickInput& input,
-                RunMonitor& monitor, const std::function<int(GameHost&)>& run)
+// A played run: the keys of the settings, read once a tick, and the ordinary host, written down
+// as a replay when --record asks for one; the recording is written at every game over and once
+// more at the end.
+template <typename Loop>
+int RunPlayed(const Options& options, const RunParts<Loop>& parts, InputPort& device)
 {
-    monitor.SetTickInput(&input);
+    TickInput input(device);
+    FileGameHost files;
+    const InputState keys = ResolveKeys(options);
+    parts.monitor.SetTickInput(&input);
     if (options.recordFile.empty()) {
-        return run(files);
+        return RunGame(parts, input, keys, files);
     }
     ReplayRecorder recorder(options.recordFile, keys);
-    RecordingHost host(files, recorder, monitor.Tick());
-    monitor.SetRecorder(&recorder);
-    int status = run(host);
-    monitor.SetRecorder(nullptr);
+    RecordingHost host(files, recorder, parts.monitor.Tick());
+    parts.monitor.SetRecorder(&recorder);
+    int status = RunGame(parts, input, keys, host);
+    parts.monitor.SetRecorder(nullptr);
     if (!recorder.Flush()) {
         Complain("cannot write the recording " + options.recordFile);
         return kBadInput;
     }
     return status;
+}
+
+// A replayed run: the recording's keys, seeds and high score.
+template <typename Loop>
+int RunReplayed(const ReplayFile& replay, const RunParts<Loop>& parts, InputPort& input)
+{
+    ReplayHost host(replay, parts.monitor.Tick());
+    return RunGame(parts, input, ReplayKeys(replay), host);
 }
 
 // A name given on the command line keeps meaning the file it named where the program started.
@@ -500,23 +530,15 @@ int GameRunner::RunWindowed()
     if (!music.SetUp(options_, audio.IsOpen(), path)) {
         return kBadInput;
     }
+    const RunParts<SdlWindow> parts{window, bitmaps, fonts,   mixer,
+                                    path,   music,   monitor, options_.mute};
     int status = 0;
     if (replay) {
         ScriptedInput script(replay->script);
-        ReplayHost host(*replay, monitor.Tick());
         monitor.SetScript(&script);
-        status = RunGame({window, bitmaps, fonts, script, window, mixer, music.Out(), options_.mute,
-                          ReplayKeys(*replay)},
-                         MainModeWith(host), window, monitor, path, music);
+        status = RunReplayed(*replay, parts, script);
     } else {
-        TickInput sampled(input);
-        FileGameHost files;
-        const InputState keys = ResolveKeys(options_);
-        status = RunRecorded(options_, keys, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame(
-                {window, bitmaps, fonts, sampled, window, mixer, music.Out(), options_.mute, keys},
-                MainModeWith(host), window, monitor, path, music);
-        });
+        status = RunPlayed(options_, parts, input);
     }
     if (options_.stats) {
         const SdlWindow::Stats& stats = window.RunStats();
@@ -576,27 +598,19 @@ int GameRunner::RunHeadless()
     if (!music.SetUp(options_, render, path)) {
         return kBadInput;
     }
+    const RunParts<HeadlessLoop> parts{loop, bitmaps, fonts,   mixer,
+                                       path, music,   monitor, options_.mute};
     int status = 0;
     if (replay) {
-        ReplayHost host(*replay, monitor.Tick());
         if (options_.timedemo) {
             monitor.MeasureTicks();
         }
-        status = RunGame({loop, bitmaps, fonts, input, loop, mixer, music.Out(), options_.mute,
-                          ReplayKeys(*replay)},
-                         MainModeWith(host), loop, monitor, path, music);
+        status = RunReplayed(*replay, parts, input);
         if (options_.timedemo) {
             PrintTimedemo(monitor.TickMicroseconds());
         }
     } else {
-        TickInput sampled(input);
-        FileGameHost files;
-        const InputState keys = ResolveKeys(options_);
-        status = RunRecorded(options_, keys, files, sampled, monitor, [&](GameHost& host) {
-            return RunGame(
-                {loop, bitmaps, fonts, sampled, loop, mixer, music.Out(), options_.mute, keys},
-                MainModeWith(host), loop, monitor, path, music);
-        });
+        status = RunPlayed(options_, parts, input);
     }
     monitor.SetAudioCapture(nullptr);
     monitor.SetAudioPath(nullptr);

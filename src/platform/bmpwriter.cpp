@@ -4,24 +4,14 @@
 #include <cstddef>
 #include <limits>
 
+#include "platform/byteorder.h"
+
 namespace kipkip {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int32_t kPixelsPerMetre = 2835;  // 72 dots per inch, what most writers put
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
 
 // One channel of a pixel value, widened or narrowed to 8 bits.
 class Channel {
@@ -78,20 +68,20 @@ std::vector<std::uint8_t> EncodeBmp24(const FrameView& frame)
     out.reserve(static_cast<std::size_t>(fileSize));
     out.push_back('B');
     out.push_back('M');
-    PutU32(out, static_cast<std::uint32_t>(fileSize));
-    PutU32(out, 0);  // two reserved words
-    PutU32(out, kFileHeaderSize + kInfoHeaderSize);
-    PutU32(out, kInfoHeaderSize);
-    PutU32(out, static_cast<std::uint32_t>(frame.width));
-    PutU32(out, static_cast<std::uint32_t>(frame.height));  // positive: the bottom row first
-    PutU16(out, 1);                                         // planes
-    PutU16(out, 24);
-    PutU32(out, 0);  // no compression
-    PutU32(out, static_cast<std::uint32_t>(imageSize));
-    PutU32(out, kPixelsPerMetre);
-    PutU32(out, kPixelsPerMetre);
-    PutU32(out, 0);  // no palette
-    PutU32(out, 0);
+    AppendLe32(out, static_cast<std::uint32_t>(fileSize));
+    AppendLe32(out, 0);  // two reserved words
+    AppendLe32(out, kFileHeaderSize + kInfoHeaderSize);
+    AppendLe32(out, kInfoHeaderSize);
+    AppendLe32(out, static_cast<std::uint32_t>(frame.width));
+    AppendLe32(out, static_cast<std::uint32_t>(frame.height));  // positive: the bottom row first
+    AppendLe16(out, 1);                                         // planes
+    AppendLe16(out, 24);
+    AppendLe32(out, 0);  // no compression
+    AppendLe32(out, static_cast<std::uint32_t>(imageSize));
+    AppendLe32(out, kPixelsPerMetre);
+    AppendLe32(out, kPixelsPerMetre);
+    AppendLe32(out, 0);  // no palette
+    AppendLe32(out, 0);
 
     bool palette = format.redMask == 0 && format.greenMask == 0 && format.blueMask == 0;
     Channel red(format.redMask);

@@ -2,24 +2,14 @@
 
 #include <limits>
 
+#include "platform/byteorder.h"
+
 namespace kipkip {
 namespace {
 
 constexpr std::uint32_t kFmtSize = 16;
 constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kBits = 16;
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
 
 void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5])
 {
@@ -45,20 +35,20 @@ std::vector<std::uint8_t> EncodeWave16(std::span<const std::int16_t> samples, in
     std::vector<std::uint8_t> out;
     out.reserve(kWaveHeaderSize + dataSize);
     PutTag(out, "RIFF");
-    PutU32(out, static_cast<std::uint32_t>(kWaveHeaderSize - 8) + dataSize);
+    AppendLe32(out, static_cast<std::uint32_t>(kWaveHeaderSize - 8) + dataSize);
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
-    PutU32(out, kFmtSize);
-    PutU16(out, kFormatPcm);
-    PutU16(out, static_cast<std::uint16_t>(channels));
-    PutU32(out, static_cast<std::uint32_t>(rate));
-    PutU32(out, static_cast<std::uint32_t>(rate) * blockAlign);
-    PutU16(out, blockAlign);
-    PutU16(out, kBits);
+    AppendLe32(out, kFmtSize);
+    AppendLe16(out, kFormatPcm);
+    AppendLe16(out, static_cast<std::uint16_t>(channels));
+    AppendLe32(out, static_cast<std::uint32_t>(rate));
+    AppendLe32(out, static_cast<std::uint32_t>(rate) * blockAlign);
+    AppendLe16(out, blockAlign);
+    AppendLe16(out, kBits);
     PutTag(out, "data");
-    PutU32(out, dataSize);
+    AppendLe32(out, dataSize);
     for (std::int16_t sample : samples) {
-        PutU16(out, static_cast<std::uint16_t>(sample));
+        AppendLe16(out, static_cast<std::uint16_t>(sample));
     }
     return out;
 }

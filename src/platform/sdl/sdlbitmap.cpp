@@ -49,13 +49,6 @@ std::uint16_t U16At(std::span<const std::uint8_t> bytes, std::size_t offset)
     return LoadLe16(bytes.data() + offset);
 }
 
-void PutU32At(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        bytes[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 bool CompressionFits(std::uint32_t compression, int bits)
 {
     switch (compression) {
@@ -174,10 +167,10 @@ std::vector<std::uint8_t> WithFullPalette(std::span<const std::uint8_t> bytes,
                 out.begin() + static_cast<std::ptrdiff_t>(paletteStart));
     std::size_t pixelOffset = out.size();
     out.insert(out.end(), bytes.begin() + header.pixelOffset, bytes.end());
-    PutU32At(out, 2, static_cast<std::uint32_t>(out.size()));
-    PutU32At(out, 10, static_cast<std::uint32_t>(pixelOffset));
+    StoreLe32(out.data() + 2, static_cast<std::uint32_t>(out.size()));
+    StoreLe32(out.data() + 10, static_cast<std::uint32_t>(pixelOffset));
     if (!header.core) {
-        PutU32At(out, 46, 0);
+        StoreLe32(out.data() + 46, 0);
     }
     return out;
 }
