@@ -544,11 +544,11 @@ int GameRunner::RunWindowed()
         const SdlWindow::Stats& stats = window.RunStats();
         std::printf(
             "ticks %llu, seconds %.3f, ticks per second %.3f, longest gap %.2f ms, skipped %llu, "
-            "first frame %.1f ms, window %dx%d scale %d\n",
+            "first frame %.1f ms, renderer %s, window %dx%d scale %d\n",
             static_cast<unsigned long long>(stats.ticks), stats.seconds,
             stats.seconds > 0 ? double(stats.ticks - 1) / stats.seconds : 0.0, stats.longestGapMs,
-            static_cast<unsigned long long>(stats.skipped), stats.firstFrameMs, stats.windowWidth,
-            stats.windowHeight, window.Scale());
+            static_cast<unsigned long long>(stats.skipped), stats.firstFrameMs,
+            stats.renderer.c_str(), stats.windowWidth, stats.windowHeight, window.Scale());
     }
     return status;
 }

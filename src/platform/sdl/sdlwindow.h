@@ -52,6 +52,7 @@ public:
         int windowWidth = 0;        // as opened
         int windowHeight = 0;
         double firstFrameMs = 0;  // from the program's start to the first frame shown
+        std::string renderer;     // SDL's name for the renderer in use
     };
 
     explicit SdlWindow(SdlInput& input) : input_(input) {}
