@@ -1,0 +1,164 @@
+// The window's own keys and its pause, on a real window: runs under a virtual X server
+// (xvfb-run), with events pushed into SDL's queue as the player's keys and focus changes.
+#include "platform/sdl/sdlwindow.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/sdl/sdlinput.h"
+#include "platform/sdl/sdlsession.h"
+
+namespace kipkip {
+namespace {
+
+class CountingListener : public LoopListener {
+public:
+    void Paint() override { ++paints; }
+    bool AfterTick(std::uint64_t) override { return ++ticks < stopAfter; }
+    void SaveScreenshot() override { ++screenshots; }
+
+    int paints = 0;
+    int ticks = 0;
+    int stopAfter = 1000;
+    int screenshots = 0;
+};
+
+void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down, bool repeat = false)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = scancode;
+    SDL_PushEvent(&event);
+}
+
+void PushWindowEvent(SDL_WindowEventID id)
+{
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = static_cast<Uint8>(id);
+    SDL_PushEvent(&event);
+}
+
+void PushQuit()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+struct WindowFixture : testing::Test {
+    SdlSession session;
+    SdlInput input;
+    SdlWindow window{input};
+    CountingListener listener;
+    std::vector<bool> pauses;
+    int musicKeys = 0;
+
+    void Open(bool autopause = true)
+    {
+        SdlWindow::Settings settings;
+        settings.scale = 1;
+        settings.autopause = autopause;
+        std::string error;
+        ASSERT_TRUE(window.Open(settings, error)) << error;
+        window.OnPause([this](bool paused) { pauses.push_back(paused); });
+        window.OnMusicKey([this] { ++musicKeys; });
+        window.CreatePeriodic(20, [] {});
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // the window's own start-up events
+    }
+    bool Held(std::uint8_t code)
+    {
+        KeyboardState keys{};
+        input.ReadKeyboard(keys);
+        return keys[code] != 0;
+    }
+};
+
+TEST_F(WindowFixture, PPausesAndResumesAndNeverReachesTheGame)
+{
+    Open();
+    PushKey(SDLK_p, SDL_SCANCODE_P, true);
+    PushKey(SDLK_p, SDL_SCANCODE_P, true, true);  // the OS's auto-repeat changes nothing
+    PushQuit();
+    window.Run(listener);
+    EXPECT_TRUE(window.Paused());
+    EXPECT_EQ(pauses, std::vector<bool>{true});
+    EXPECT_FALSE(Held(0x19)) << "P's key code";
+
+    PushKey(SDLK_p, SDL_SCANCODE_P, false);
+    PushKey(SDLK_p, SDL_SCANCODE_P, true);
+    listener.stopAfter = 3;
+    window.Run(listener);
+    EXPECT_FALSE(window.Paused());
+    EXPECT_EQ(pauses, (std::vector<bool>{true, false}));
+    EXPECT_EQ(listener.ticks, 3) << "ticks run again once resumed";
+}
+
+TEST_F(WindowFixture, NoTickRunsWhilePaused)
+{
+    Open();
+    PushKey(SDLK_p, SDL_SCANCODE_P, true);
+    // The pause comes before the first tick; without the quit the loop would wait forever.
+    PushQuit();
+    window.Run(listener);
+    EXPECT_EQ(listener.ticks, 0);
+    EXPECT_GE(listener.paints, 1) << "the dimmed frame is shown";
+}
+
+TEST_F(WindowFixture, MSwitchesTheMusicOncePerPress)
+{
+    Open();
+    PushKey(SDLK_m, SDL_SCANCODE_M, true);
+    PushKey(SDLK_m, SDL_SCANCODE_M, true, true);
+    PushKey(SDLK_m, SDL_SCANCODE_M, false);
+    PushKey(SDLK_m, SDL_SCANCODE_M, true);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_EQ(musicKeys, 2);
+    EXPECT_FALSE(Held(0x32)) << "M's key code";
+    EXPECT_FALSE(window.Paused());
+}
+
+TEST_F(WindowFixture, LosingTheFocusPausesAndRegainingItResumes)
+{
+    Open();
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_TRUE(window.Paused());
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_FALSE(window.Paused());
+    EXPECT_EQ(pauses, (std::vector<bool>{true, false}));
+}
+
+TEST_F(WindowFixture, WithoutAutopauseTheFocusChangesNothing)
+{
+    Open(false);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_FALSE(window.Paused());
+    EXPECT_TRUE(pauses.empty());
+}
+
+TEST_F(WindowFixture, APauseChosenWithPOutlastsTheFocusComingBack)
+{
+    Open();
+    PushKey(SDLK_p, SDL_SCANCODE_P, true);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_TRUE(window.Paused());
+}
+
+}  // namespace
+}  // namespace kipkip
