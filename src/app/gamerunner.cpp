@@ -374,6 +374,19 @@ InputState ReplayKeys(const ReplayFile& replay)
     return replay.keys.value_or(TMainForm::kDefaultKeys);
 }
 
+// A player who starts the game from the desktop never sees standard error.
+void ShowWarnings(const std::vector<std::string>& warnings)
+{
+    if (warnings.empty()) {
+        return;
+    }
+    std::string text;
+    for (const std::string& warning : warnings) {
+        text += warning + "\n";
+    }
+    SdlMessageBox::Warn(text + "\nThe game starts with the rest of the settings.");
+}
+
 void SetVolumes(const Options& options, AudioPath& path)
 {
     path.SetMusicVolume(options.musicVolume);
@@ -508,8 +521,10 @@ int GameRunner::RunWindowed()
     input.SetMappingsFile(options_.controllerMappings);
     input.Open();
     if (!input.MappingsError().empty()) {
-        Complain("controller mappings: " + input.MappingsError());
+        warnings_.push_back("controller mappings: " + input.MappingsError());
+        Complain(warnings_.back());
     }
+    ShowWarnings(warnings_);
     RunMonitor monitor(options_, trace);
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);

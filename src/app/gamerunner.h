@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/commandline.h"
 #include "app/replayfile.h"
@@ -16,8 +18,11 @@ namespace kipkip {
 class GameRunner {
 public:
     // `started`: when the program started, for the time to the first frame.
-    GameRunner(Options options, std::chrono::steady_clock::time_point started)
-        : options_(std::move(options)), started_(started)
+    // `warnings` (the settings file's bad lines) have been printed; a window shows them once
+    // more in a box.
+    GameRunner(Options options, std::chrono::steady_clock::time_point started,
+               std::vector<std::string> warnings = {})
+        : options_(std::move(options)), started_(started), warnings_(std::move(warnings))
     {}
 
     // The program's exit status: 0, 1 after a fatal error, 2 for a bad input script.
@@ -33,6 +38,7 @@ private:
 
     Options options_;  // a copy: entering the data directory rewrites its file names
     std::chrono::steady_clock::time_point started_;
+    std::vector<std::string> warnings_;
 };
 
 }  // namespace kipkip

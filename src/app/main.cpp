@@ -52,5 +52,5 @@ int main(int argc, char** argv)
         std::cout << SettingsFile::Format(options);
         return 0;
     }
-    return GameRunner(options, started).Run();
+    return GameRunner(options, started, settings.errors).Run();
 }

@@ -16,4 +16,10 @@ void SdlMessageBox::Report(std::string_view message)
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text.c_str(), nullptr);
 }
 
+void SdlMessageBox::Warn(std::string_view message)
+{
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "KipKip", std::string(message).c_str(),
+                             nullptr);
+}
+
 }  // namespace kipkip
