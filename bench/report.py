@@ -59,7 +59,9 @@ def benchmarks(name: str) -> dict:
 
 
 def ns(us: float) -> str:
-    return f"{us * 1000:.0f} ns" if us < 1 else f"{us:.2f} µs"
+    if us < 1:
+        return f"{us * 1000:.0f} ns"
+    return f"{us:.2f} µs" if us < 1000 else f"{us / 1000:.2f} ms"
 
 
 def ratio(a: float, b: float) -> str:
