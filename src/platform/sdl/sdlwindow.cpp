@@ -113,10 +113,7 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
         SDL_GetDisplayUsableBounds(0, &usable);
         scale_ = FittingScale(usable.w, usable.h, width_, height_);
     }
-    std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (settings.fullScreen) {
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    }
+    const std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     window_ = SDL_CreateWindow(settings.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width_ * scale_, height_ * scale_, flags);
     if (window_ == nullptr) {
@@ -136,6 +133,10 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     }
     SDL_RenderSetLogicalSize(renderer_, width_, height_);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    // Full screen once the window is shown, as F11 does: a window created full screen, or made
+    // so before the window manager has taken it, stays an ordinary window under some window
+    // managers (Openbox among them).
+    fullScreenPending_ = settings.fullScreen;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
@@ -295,6 +296,10 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    if (fullScreenPending_) {
+                        fullScreenPending_ = false;
+                        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+                    }
                     minimised_ = false;
                     listener.Paint();
                     break;

@@ -102,6 +102,7 @@ private:
     int height_ = 240;
     int scale_ = 1;
     bool minimised_ = false;
+    bool fullScreenPending_ = false;  // --fullscreen, until the window is first shown
     bool videoStarted_ = false;
     bool autopause_ = true;
     std::chrono::steady_clock::time_point started_;
