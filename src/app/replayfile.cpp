@@ -1,9 +1,11 @@
 #include "app/replayfile.h"
 
 #include <algorithm>
-#include <charconv>
+#include <optional>
 
+#include "app/wholenumber.h"
 #include "platform/files.h"
+#include "platform/textlines.h"
 
 namespace kipkip {
 namespace {
@@ -13,37 +15,6 @@ constexpr std::int32_t kMaxHiScore = 456975;  // the largest the high-score file
 // The longest line of the replay's own is "keys" and its seven names; one word more shows a
 // line too long.
 constexpr std::size_t kMaxWords = 9;
-
-std::vector<std::string_view> Words(std::string_view line)
-{
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < line.size() && words.size() < kMaxWords) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
-            ++i;
-        }
-        std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') {
-            ++i;
-        }
-        if (i > start) {
-            words.push_back(line.substr(start, i - start));
-        }
-    }
-    return words;
-}
-
-template <typename T>
-bool Number(std::string_view word, T low, T high, T& out)
-{
-    T value{};
-    auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-    if (error != std::errc() || end != word.data() + word.size() || value < low || value > high) {
-        return false;
-    }
-    out = value;
-    return true;
-}
 
 bool ReadKeys(const std::vector<std::string_view>& words, InputState& keys)
 {
@@ -65,65 +36,63 @@ ReplayFileResult ReplayFile::Parse(std::string_view name, std::span<const std::u
 {
     ReplayFileResult result;
     ReplayFile replay;
-    std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
     // The lines of the replay's own header and seeds are blanked, so that the script's errors
     // still name the right line.
     std::string script;
     bool sawMagic = false;
     std::size_t lineNumber = 0;
-    auto fail = [&](const std::string& what) {
-        result.error = std::string(name) + ": line " + std::to_string(lineNumber) + ": " + what;
-        return result;
-    };
-    std::size_t start = 0;
-    while (start <= all.size()) {
-        std::size_t end = all.find_first_of("\r\n", start);
-        std::string_view line =
-            all.substr(start, end == std::string_view::npos ? all.npos : end - start);
-        ++lineNumber;
+    std::string error;
+    auto read = [&](std::string_view line) -> std::optional<std::string> {
         std::string_view content = line.substr(0, line.find('#'));
-        std::vector<std::string_view> words = Words(content);
+        std::vector<std::string_view> words = Words(content, kMaxWords);
         if (!sawMagic && !words.empty()) {
             if (content.find(kMagic) == std::string_view::npos || words.size() != 2) {
-                return fail("not a replay: the first line must be \"" + std::string(kMagic) + "\"");
+                return "not a replay: the first line must be \"" + std::string(kMagic) + "\"";
             }
             sawMagic = true;
-            script += '\n';
         } else if (!words.empty() && words[0] == "hiscore") {
-            if (words.size() != 2 || !Number(words[1], 0, kMaxHiScore, replay.hiScore)) {
-                return fail("\"hiscore\" takes one number from 0 to 456975");
+            if (words.size() != 2 ||
+                ParseWholeNumber("hiscore", words[1], 0, kMaxHiScore, replay.hiScore)) {
+                return "\"hiscore\" takes one number from 0 to 456975";
             }
-            script += '\n';
         } else if (!words.empty() && words[0] == "keys") {
             InputState keys;
             if (!ReadKeys(words, keys)) {
-                return fail("\"keys\" takes seven key names: up, down, left, right, button 1 to 3");
+                return "\"keys\" takes seven key names: up, down, left, right, button 1 to 3";
             }
             replay.keys = keys;
-            script += '\n';
         } else if (!words.empty() && words[0] == "seed") {
             std::uint32_t tick = 0;
             std::uint32_t seed = 0;
-            if (words.size() != 3 || !Number<std::uint32_t>(words[1], 1, UINT32_MAX, tick) ||
-                !Number<std::uint32_t>(words[2], 0, UINT32_MAX, seed)) {
-                return fail("\"seed\" takes a tick from 1 and a value");
+            if (words.size() != 3 ||
+                ParseWholeNumber<std::uint32_t>("seed", words[1], 1, UINT32_MAX, tick) ||
+                ParseWholeNumber<std::uint32_t>("seed", words[2], 0, UINT32_MAX, seed)) {
+                return "\"seed\" takes a tick from 1 and a value";
             }
             if (!replay.seeds.empty() && tick <= replay.seeds.back().first) {
-                return fail("seeds must come in rising ticks");
+                return "seeds must come in rising ticks";
             }
             if (replay.seeds.size() == kMaxSeeds) {
-                return fail("too many seeds");
+                return "too many seeds";
             }
             replay.seeds.emplace_back(tick, seed);
-            script += '\n';
         } else {
             script.append(line);
-            script += '\n';
         }
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + ((all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n') ? 2 : 1);
+        script += '\n';
+        return std::nullopt;
+    };
+    const bool complete =
+        ForEachLine(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                    [&](std::size_t number, std::string_view line) {
+                        lineNumber = number;
+                        std::optional<std::string> fault = read(line);
+                        error = fault.value_or("");
+                        return !fault;
+                    });
+    if (!complete) {
+        result.error = std::string(name) + ": line " + std::to_string(lineNumber) + ": " + error;
+        return result;
     }
     if (!sawMagic) {
         result.error = std::string(name) + ": not a replay: it is empty";

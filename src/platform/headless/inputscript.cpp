@@ -8,6 +8,7 @@
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
+#include "platform/textlines.h"
 
 #include <SDL_keyboard.h>
 
@@ -42,33 +43,6 @@ std::string SpacedName(std::string name)
 {
     std::replace(name.begin(), name.end(), '_', ' ');
     return name;
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// The blank-separated words of a line, at most `limit` of them. A caller asks for one more
-// than it uses, to notice a line with too many.
-std::vector<std::string_view> Words(std::string_view line, std::size_t limit)
-{
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (words.size() < limit) {
-        while (i < line.size() && IsBlank(line[i])) {
-            ++i;
-        }
-        if (i == line.size()) {
-            break;
-        }
-        std::size_t start = i;
-        while (i < line.size() && !IsBlank(line[i])) {
-            ++i;
-        }
-        words.push_back(line.substr(start, i - start));
-    }
-    return words;
 }
 
 struct PadSignal {
@@ -294,22 +268,19 @@ std::string InputScript::Format(const Held& held)
 
 InputScriptResult InputScript::Parse(std::string_view name, std::span<const std::uint8_t> text)
 {
-    std::string_view rest(reinterpret_cast<const char*>(text.data()), text.size());
     InputScript script;
     LineReader reader(script.steps_, script.usesPad_);
     std::string error;
-    for (std::size_t number = 1; !rest.empty(); ++number) {
-        std::size_t end = rest.find_first_of("\r\n");
-        std::string_view line = rest.substr(0, end);
-        if (!reader.Read(line, error)) {
-            return {std::nullopt,
-                    std::string(name) + ": line " + std::to_string(number) + ": " + error};
-        }
-        if (end == std::string_view::npos) {
-            break;
-        }
-        bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-        rest.remove_prefix(end + (crlf ? 2 : 1));
+    std::size_t lineNumber = 0;
+    const bool read =
+        ForEachLine(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                    [&](std::size_t number, std::string_view line) {
+                        lineNumber = number;
+                        return reader.Read(line, error);
+                    });
+    if (!read) {
+        return {std::nullopt,
+                std::string(name) + ": line " + std::to_string(lineNumber) + ": " + error};
     }
     return {std::move(script), {}};
 }
