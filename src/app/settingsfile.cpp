@@ -159,8 +159,9 @@ std::string_view WithoutComment(std::string_view line)
 
 const SettingSpec* FindSetting(std::string_view key)
 {
+    const std::string lower = AsciiLower(key);
     for (const SettingSpec& setting : kSettings) {
-        if (setting.key == AsciiLower(key)) {
+        if (setting.key == lower) {
             return &setting;
         }
     }
