@@ -1,9 +1,9 @@
 // platform/sdl/sdlwindow.h
 // The game's window on SDL2 and its frame loop. The frame (320x240) is shown with
 // nearest-neighbour integer scaling, letterboxed; F11 and Alt+Enter toggle desktop full
-// screen, F12 asks for a screenshot. The loop services the periodic timer on an absolute schedule
-// (start + n x interval on the performance counter), so ticks never drift, never overlap and never
-// burst: after a stall the missed expiries are skipped.
+// screen, F12 asks for a screenshot. The loop services the periodic timer on the frame schedule
+// (platform/frameschedule.h) over the performance counter, so ticks never drift, never overlap and
+// never burst: after a stall the missed expiries are skipped.
 // M switches the music off and on.
 // P pauses and resumes, and so (unless autopause is off) do losing and regaining the focus. A
 // pause only withholds ticks, so the game's tick sequence, and with it any replay, is the same
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frameschedule.h"
 #include "platform/ports.h"
 
 struct SDL_Window;
@@ -84,6 +85,13 @@ public:
     static int FittingScale(int usableWidth, int usableHeight, int width, int height);
 
 private:
+    // SDL's performance counter.
+    class CounterClock : public FrameSchedule::Clock {
+    public:
+        std::uint64_t Now() override;
+        std::uint64_t Frequency() const override;
+    };
+
     // False when the window is to close.
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ActOn(WindowKey key, LoopListener& listener);
@@ -116,9 +124,9 @@ private:
 
     std::uint32_t timerId_ = 0;
     std::uint32_t nextTimerId_ = 1;
-    std::uint32_t intervalMs_ = 0;
     std::function<void()> onExpiry_;
-    bool scheduleReset_ = true;
+    CounterClock clock_;
+    FrameSchedule schedule_{clock_};
 
     Stats stats_;
 };
