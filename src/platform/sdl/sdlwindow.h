@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frameloop.h"
 #include "platform/frameschedule.h"
 #include "platform/ports.h"
 
@@ -31,7 +32,7 @@ class SdlInput;
 // The window's own keys: each acts once a press, and none of them ever reaches the game.
 enum class WindowKey { FullScreen, Pause, Music, Screenshot };
 
-class SdlWindow : public VideoPort, public TimerPort {
+class SdlWindow : public FrameLoop {
 public:
     struct Settings {
         std::string title = "KipKip";
@@ -65,7 +66,7 @@ public:
     bool Open(const Settings& settings, std::string& error);
     // Runs until the window is closed, the listener says stop, or a fatal error asks the
     // program to end.
-    void Run(LoopListener& listener);
+    void Run(LoopListener& listener) override;
     const Stats& RunStats() const { return stats_; }
     int Scale() const { return scale_; }
     bool Paused() const { return paused_; }
