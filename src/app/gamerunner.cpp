@@ -27,6 +27,46 @@ std::unique_ptr<RunStage> GameRunner::MakeStage() const
     return std::make_unique<WindowStage>(options_, started_);
 }
 
+// The files first, so that nothing is started for a run that cannot be made: the data
+// directory, the trace, the recording or input script, then every other output file.
+int GameRunner::PrepareFiles(RunStage& stage, TraceWriter& trace, RunScript& script)
+{
+    if (std::optional<std::string> error = EnterDataDirectory(options_)) {
+        stage.ReportSetUpError(*error);
+        return exitstatus::kBadInput;
+    }
+    trace.SetActors(options_.traceActors);
+    if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
+        stage.ReportSetUpError("cannot write the trace " + options_.traceFile);
+        return exitstatus::kUnwritableOutput;
+    }
+    if (std::string error; !script.Load(options_, error)) {
+        stage.ReportSetUpError(error);
+        return exitstatus::kBadInput;
+    }
+    std::vector<std::string> unwritable = UnwritableOutputs(options_);
+    for (const std::string& message : unwritable) {
+        stage.ReportSetUpError(message);
+    }
+    return unwritable.empty() ? exitstatus::kDone : exitstatus::kUnwritableOutput;
+}
+
+// The audio output, then the music's output as the table chooses it for that audio.
+int GameRunner::PrepareSound(RunStage& stage, AudioPath& path, MusicOutput& music)
+{
+    path.SetMusicVolume(options_.musicVolume);
+    path.SetEffectsVolume(options_.effectsVolume);
+    const bool heard = stage.OpenAudio(path);
+    const MusicChoice choice =
+        ChooseMusicOutput(options_.mute, heard, !options_.midiLogFile.empty());
+    if (std::string error;
+        !music.Start(choice, options_.soundFontFile, options_.midiLogFile, path, error)) {
+        stage.ReportSetUpError(error);
+        return exitstatus::kUnwritableOutput;
+    }
+    return exitstatus::kDone;
+}
+
 int GameRunner::Run()
 {
     ClearShutdownRequest();
@@ -35,26 +75,10 @@ int GameRunner::Run()
     AudioPath path(mixer);
     MusicOutput music;
     std::unique_ptr<RunStage> stage = MakeStage();
-    if (std::optional<std::string> error = EnterDataDirectory(options_)) {
-        stage->ReportSetUpError(*error);
-        return exitstatus::kBadInput;
-    }
     TraceWriter trace;
-    trace.SetActors(options_.traceActors);
-    if (!options_.traceFile.empty() && !trace.Open(options_.traceFile)) {
-        stage->ReportSetUpError("cannot write the trace " + options_.traceFile);
-        return exitstatus::kUnwritableOutput;
-    }
     RunScript script;
-    if (std::string error; !script.Load(options_, error)) {
-        stage->ReportSetUpError(error);
-        return exitstatus::kBadInput;
-    }
-    if (std::vector<std::string> unwritable = UnwritableOutputs(options_); !unwritable.empty()) {
-        for (const std::string& message : unwritable) {
-            stage->ReportSetUpError(message);
-        }
-        return exitstatus::kUnwritableOutput;
+    if (int status = PrepareFiles(*stage, trace, script); status != exitstatus::kDone) {
+        return status;
     }
     SdlBitmap bitmaps;
     SdlFont fonts(options_.fontFile);
@@ -62,15 +86,8 @@ int GameRunner::Run()
     if (!fonts.Open()) {
         Complain("no font for the game's text: " + fonts.Error());
     }
-    path.SetMusicVolume(options_.musicVolume);
-    path.SetEffectsVolume(options_.effectsVolume);
-    const bool heard = stage->OpenAudio(path);
-    const MusicChoice choice =
-        ChooseMusicOutput(options_.mute, heard, !options_.midiLogFile.empty());
-    if (std::string error;
-        !music.Start(choice, options_.soundFontFile, options_.midiLogFile, path, error)) {
-        stage->ReportSetUpError(error);
-        return exitstatus::kUnwritableOutput;
+    if (int status = PrepareSound(*stage, path, music); status != exitstatus::kDone) {
+        return status;
     }
     if (!stage->Open(warnings_)) {
         return exitstatus::kFatal;

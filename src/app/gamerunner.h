@@ -15,7 +15,11 @@
 
 namespace kipkip {
 
+class AudioPath;
+class MusicOutput;
+class RunScript;
 class RunStage;
+class TraceWriter;
 
 class GameRunner {
 public:
@@ -32,6 +36,9 @@ public:
 
 private:
     std::unique_ptr<RunStage> MakeStage() const;
+    // Each gives an exit status, kDone when the set-up goes on.
+    int PrepareFiles(RunStage& stage, TraceWriter& trace, RunScript& script);
+    int PrepareSound(RunStage& stage, AudioPath& path, MusicOutput& music);
 
     Options options_;  // a copy: entering the data directory rewrites its file names
     std::chrono::steady_clock::time_point started_;

@@ -4,6 +4,7 @@
 
 #include "app/complain.h"
 #include "app/exitstatus.h"
+#include "app/statsreport.h"
 #include "device/audiopath.h"
 
 namespace kipkip {
@@ -80,14 +81,7 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
 int WindowStage::Finish()
 {
     if (options_.stats) {
-        const SdlWindow::Stats& stats = window_.RunStats();
-        std::printf(
-            "ticks %llu, seconds %.3f, ticks per second %.3f, longest gap %.2f ms, skipped %llu, "
-            "first frame %.1f ms, renderer %s, window %dx%d scale %d\n",
-            static_cast<unsigned long long>(stats.ticks), stats.seconds,
-            stats.seconds > 0 ? double(stats.ticks - 1) / stats.seconds : 0.0, stats.longestGapMs,
-            static_cast<unsigned long long>(stats.skipped), stats.firstFrameMs,
-            stats.renderer.c_str(), stats.windowWidth, stats.windowHeight, window_.Scale());
+        std::fputs(StatsReport(window_.RunStats(), window_.Scale()).c_str(), stdout);
     }
     return exitstatus::kDone;
 }
