@@ -52,7 +52,7 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
     settings.started = started_;
     std::string error;
     if (!window_.Open(settings, error)) {
-        Complain(error);
+        ReportSetUpError(error);
         return false;
     }
     reporter_.emplace(messageBox_);
