@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ticklistener.h"
+
 namespace kipkip {
 
 class AudioPath;
 
-class AudioCapture {
+class AudioCapture : public TickListener {
 public:
     static constexpr std::size_t kFramesPerTick = 882;
 
@@ -23,6 +25,11 @@ public:
 
     // Mixes the 20 ms that follow the tick just run onto the end of the run's sound.
     void RenderTick();
+    bool AfterTick(std::uint64_t) override
+    {
+        RenderTick();
+        return true;
+    }
     // The run so far, interleaved stereo.
     const std::vector<std::int16_t>& Samples() const { return samples_; }
     // Writes the run as a WAVE file; false when it cannot be written.

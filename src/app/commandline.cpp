@@ -61,7 +61,7 @@ constexpr OptionSpec kOptions[] = {
      SetFlag<&Options::autopause, false>},
     {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
      SetFlag<&Options::headless>},
-    {"--ticks", "N", "end the run after tick N with status 0",
+    {"--ticks", "N", "end the run after tick N (of the loop: see docs/formats.md)",
      [](Options& o, std::string_view v) {
          return ParseWholeNumber<std::uint64_t>("--ticks", v, 1, UINT32_MAX, o.ticks);
      }},

@@ -1,19 +1,25 @@
 // app/gamerunner.h
-// Runs the game: in a window on SDL, or headless (no window, no audio device, ticks back to back,
-// scripted keys). Either way the main window's start-up, ticks and shut-down are the same;
-// after each tick the trace is written and the tick limit checked.
+// Runs the game, in a window or headless, with one set-up for both, in one order: the data
+// directory, the trace, the recording or input script, the other output files, the bitmaps, the
+// fonts, the audio, the music; only then does a window open. So a bad recording or script, or an
+// output file that cannot be written, ends the run before any window opens.
 #pragma once
 
 #include <chrono>
-#include <optional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/commandline.h"
-#include "app/replayfile.h"
 
 namespace kipkip {
+
+class AudioPath;
+class MusicOutput;
+class RunScript;
+class RunStage;
+class TraceWriter;
 
 class GameRunner {
 public:
@@ -25,16 +31,14 @@ public:
         : options_(std::move(options)), started_(started), warnings_(std::move(warnings))
     {}
 
-    // The program's exit status: 0, 1 after a fatal error, 2 for a bad input script.
+    // The program's exit status (exitstatus.h).
     int Run();
 
 private:
-    int RunWindowed();
-    int RunHeadless();
-    // Makes the file names of the options absolute, then enters --dir; false, after saying
-    // why, when it cannot.
-    bool EnterDataDirectory();
-    void EndWithReplay(const std::optional<ReplayFile>& replay);
+    std::unique_ptr<RunStage> MakeStage() const;
+    // Each gives an exit status, kDone when the set-up goes on.
+    int PrepareFiles(RunStage& stage, TraceWriter& trace, RunScript& script);
+    int PrepareSound(RunStage& stage, AudioPath& path, MusicOutput& music);
 
     Options options_;  // a copy: entering the data directory rewrites its file names
     std::chrono::steady_clock::time_point started_;

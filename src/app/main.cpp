@@ -8,14 +8,9 @@
 
 #include "app/commandline.h"
 #include "app/datachecker.h"
+#include "app/exitstatus.h"
 #include "app/gamerunner.h"
 #include "app/settingsfile.h"
-
-namespace {
-
-constexpr int kUsageError = 2;
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,18 +20,20 @@ int main(int argc, char** argv)
     auto parsed = CommandLine::Parse(arguments);
     if (parsed.error) {
         std::fprintf(stderr, "kipkip: %s (see kipkip --help)\n", parsed.error->c_str());
-        return kUsageError;
+        return exitstatus::kBadInput;
     }
     if (parsed.options.help) {
         std::cout << CommandLine::Help();
-        return 0;
+        return exitstatus::kDone;
     }
     if (parsed.options.version) {
         std::cout << "kipkip " KIPKIP_VERSION "\n";
-        return 0;
+        return exitstatus::kDone;
     }
     if (parsed.options.check) {
-        return DataChecker(parsed.options.dump).CheckAll(parsed.options.files, std::cout) ? 0 : 1;
+        return DataChecker(parsed.options.dump).CheckAll(parsed.options.files, std::cout)
+                   ? exitstatus::kDone
+                   : exitstatus::kFatal;
     }
     // The settings file gives the defaults, and the command line, read again over them, wins.
     const bool named = !parsed.options.configFile.empty();
@@ -50,7 +47,7 @@ int main(int argc, char** argv)
     const Options options = CommandLine::Parse(arguments, settings.options).options;
     if (options.printConfig) {
         std::cout << SettingsFile::Format(options);
-        return 0;
+        return exitstatus::kDone;
     }
     return GameRunner(options, started, settings.errors).Run();
 }

@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 #include "app/appnames.h"
+#include "app/runclock.h"
 
 namespace kipkip {
 
@@ -9,7 +10,8 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
       KivDraw(ports.video, ports.bitmaps, ports.fonts),
       KivInput(ports.input),
       KivSound(ports.mixer),
-      KivMidi(ports.midiOut)
+      KivMidi(ports.midiOut),
+      clock(ports.clock)
 {
     // The stored settings of the form's components.
     HITimer.SetEnabled(false);
@@ -46,6 +48,9 @@ TMainForm::~TMainForm()
 void TMainForm::HITimerTimer(THITimer& sender)
 {
     int d = static_cast<int>(sender.Interval());
+    if (clock != nullptr) {
+        clock->GameStepped();
+    }
     kernel->Tick(d);
     rootMode->Step(d);
 }

@@ -21,6 +21,8 @@
 
 namespace kipkip {
 
+class RunClock;
+
 class TMainForm {
 public:
     // The cursor keys, then space bar, B and Return for the three buttons.
@@ -36,6 +38,7 @@ public:
         MidiOut& midiOut;   // where the music sequencer's messages go
         bool mute = false;  // the sound device and the sequencer stay uninitialised
         InputState keys = kDefaultKeys;  // the keys of the seven signals
+        RunClock* clock = nullptr;       // told of each step of the game, if given
     };
 
     static constexpr int kClientWidth = 320;
@@ -71,6 +74,7 @@ private:
     TKivMidi KivMidi;
     std::unique_ptr<TKernel> kernel;
     std::unique_ptr<TGameMode> rootMode;
+    RunClock* clock = nullptr;
 };
 
 }  // namespace kipkip

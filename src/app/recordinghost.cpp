@@ -7,7 +7,7 @@ namespace kipkip {
 std::uint32_t RecordingHost::NewGameSeed()
 {
     std::uint32_t seed = inner_.NewGameSeed();
-    recorder_.Seed(static_cast<std::uint32_t>(tick_), seed);
+    recorder_.Seed(static_cast<std::uint32_t>(clock_.GameTick()), seed);
     return seed;
 }
 
@@ -27,6 +27,12 @@ std::optional<std::vector<std::uint8_t>> RecordingHost::ReadScoreFile(std::strin
 void RecordingHost::WriteScoreFile(std::string_view name, std::span<const std::uint8_t> bytes)
 {
     inner_.WriteScoreFile(name, bytes);
+}
+
+void RecordingHost::GameOver()
+{
+    inner_.GameOver();
+    writer_.GameOver();
 }
 
 }  // namespace kipkip

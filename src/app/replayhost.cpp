@@ -7,7 +7,7 @@ namespace kipkip {
 std::uint32_t ReplayHost::NewGameSeed()
 {
     const auto& seeds = replay_.seeds;
-    while (nextSeed_ < seeds.size() && seeds[nextSeed_].first < tick_) {
+    while (nextSeed_ < seeds.size() && seeds[nextSeed_].first < clock_.GameTick()) {
         ++nextSeed_;
     }
     if (nextSeed_ == seeds.size()) {

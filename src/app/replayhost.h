@@ -6,17 +6,17 @@
 #include <cstdint>
 
 #include "app/replayfile.h"
+#include "app/runclock.h"
 #include "game/gamehost.h"
 
 namespace kipkip {
 
 class ReplayHost : public GameHost {
 public:
-    // `tick` is the tick being run, kept current by the runner.
-    ReplayHost(const ReplayFile& replay, const std::uint64_t& tick) : replay_(replay), tick_(tick)
-    {}
+    // The recording and the run's clock must outlive the host.
+    ReplayHost(const ReplayFile& replay, const RunClock& clock) : replay_(replay), clock_(clock) {}
 
-    // The seed recorded in this tick; a game started in a tick the recording has no seed for
+    // The seed recorded in this game tick; a game started in a tick the recording has no seed for
     // (a replay that has drifted from its recording) takes the next recorded one, or 0.
     std::uint32_t NewGameSeed() override;
     std::optional<std::vector<std::uint8_t>> ReadScoreFile(std::string_view name,
@@ -25,7 +25,7 @@ public:
 
 private:
     const ReplayFile& replay_;
-    const std::uint64_t& tick_;
+    const RunClock& clock_;
     std::size_t nextSeed_ = 0;
 };
 

@@ -116,13 +116,15 @@ std::string TraceWriter::ModeFields(const TGameMainMode& mode, bool actors)
     return text.substr(1, text.size() - 2);
 }
 
-void TraceWriter::Write(std::uint64_t tick, const TKernel& kernel, const TGameMainMode* mode)
+void TraceWriter::Write(std::uint64_t tick, std::uint64_t gameTick, const TKernel& kernel,
+                        const TGameMainMode* mode)
 {
     if (!out_.is_open()) {
         return;
     }
     std::string text = JsonLine()
                            .Add("tick", static_cast<std::int64_t>(tick))
+                           .Add("gameTick", static_cast<std::int64_t>(gameTick))
                            .Add("ms", kernel.elapsed)
                            .Add("held", kernel.held)
                            .Add("pressed", kernel.pressed)

@@ -1,7 +1,8 @@
 // app/tracewriter.h
 // `--trace FILE`: one JSON line of the game's state after each tick, for tests and tools. The
-// kernel's input words come first; once the main mode exists, its screen, clock, hero, the
-// counts of the scene's objects and the sounds and music of the tick follow, and with
+// loop tick and the game tick (see runclock.h) and the kernel's input words come first; once the
+// main mode exists, its screen, clock, hero, the counts of the scene's objects and the sounds and
+// music of the tick follow, and with
 // `--trace-actors` every actor's class, position and velocity. docs/formats.md has the fields.
 #pragma once
 
@@ -22,7 +23,8 @@ public:
     // Whether each line lists the actors too.
     void SetActors(bool on) { actors_ = on; }
     // `mode` is nullptr until the main mode exists.
-    void Write(std::uint64_t tick, const TKernel& kernel, const TGameMainMode* mode = nullptr);
+    void Write(std::uint64_t tick, std::uint64_t gameTick, const TKernel& kernel,
+               const TGameMainMode* mode = nullptr);
 
     // The fields of the main mode, without the braces (for tests and tools).
     static std::string ModeFields(const TGameMainMode& mode, bool actors);

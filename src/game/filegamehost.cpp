@@ -29,7 +29,9 @@ void FileGameHost::WriteScoreFile(std::string_view name, std::span<const std::ui
                        old->end());
     }
     // A failed write leaves the old file, and the game goes on.
-    WriteWholeFile(name, content);
+    if (!WriteWholeFile(name, content) && onWriteFailure_) {
+        onWriteFailure_(name);
+    }
 }
 
 }  // namespace kipkip

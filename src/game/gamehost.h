@@ -1,8 +1,9 @@
 // game/gamehost.h
-// What the main mode needs from outside the game: the seed of each game that starts, and the
-// high-score file. In a normal run the seed is the time in seconds and the file is read and
-// written in the data directory; a replay hands back the recorded seeds and score and touches
-// no file; a recording passes everything through and writes down the seeds.
+// What the main mode needs from outside the game: the seed of each game that starts, the
+// high-score file, and whoever wants to know when a game is over. In a normal run the seed is the
+// time in seconds and the file is read and written in the data directory; a replay hands back the
+// recorded seeds and score and touches no file; a recording passes everything through and writes
+// down the seeds.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,8 @@ public:
     // Writes the bytes at the start of the file (creating it when it is missing); a failure
     // leaves the old file as it was.
     virtual void WriteScoreFile(std::string_view name, std::span<const std::uint8_t> bytes) = 0;
+    // The game being played has just ended: its game-over screen comes next.
+    virtual void GameOver() {}
 };
 
 }  // namespace kipkip

@@ -182,6 +182,7 @@ void TGameMainMode::UpdatePlay(int ms)
                 timeNumber.value = 0;
                 state = 0;
                 scene = kGameOver;
+                host->GameOver();
             }
             SpawnEnemy();
             break;

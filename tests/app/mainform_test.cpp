@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fakeports.h"
+#include "support/formrig.h"
 
 namespace kipkip {
 namespace {
@@ -25,12 +26,7 @@ public:
     int closes = 0;
 };
 
-// A main mode that draws, so every step and paint presents.
-class DrawingMode : public TGameMode {
-public:
-    using TGameMode::TGameMode;
-    void Draw() override {}
-};
+using test::DrawingMode;
 
 struct MainFormFixture : testing::Test {
     test::FakeVideo video;

@@ -205,5 +205,29 @@ TEST_F(HighScore, AnOldFileKeepsWhatLiesBeyondItsFirstEightBytes)
     EXPECT_FALSE(files.ReadScoreFile("missing.dat", 8).has_value());
 }
 
+// The host hears of a game over once, in the tick the game ends, whatever the screen does next.
+TEST_F(HighScore, TheHostHearsOfEachGameOverOnceInTheTickItEnds)
+{
+    Make();
+    Tick();
+    for (int game = 1; game <= 3; ++game) {
+        EndGameAt(*this, game);
+        EXPECT_EQ(host.gamesOver, game);
+        Ticks(5);
+        EXPECT_EQ(host.gamesOver, game) << "the game-over screen is no new game over";
+        BackToTitle(*this);
+    }
+}
+
+TEST_F(HighScore, AScoreThatCannotBeWrittenIsToldAndTheOldFileStays)
+{
+    std::filesystem::create_directory(dir.Path() / "kipkip.dat");
+    std::vector<std::string> failed;
+    FileGameHost files([&failed](std::string_view name) { failed.emplace_back(name); });
+    files.WriteScoreFile("kipkip.dat", TGameMainMode::EncodeScoreWith(123, 0));
+    EXPECT_EQ(failed, std::vector<std::string>{"kipkip.dat"});
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "kipkip.dat"));
+}
+
 }  // namespace
 }  // namespace kipkip

@@ -54,6 +54,7 @@ public:
         ++writes;
         files[std::string(name)].assign(bytes.begin(), bytes.end());
     }
+    void GameOver() override { ++gamesOver; }
     std::string File(std::string_view name) const
     {
         auto found = files.find(std::string(name));
@@ -62,6 +63,7 @@ public:
 
     std::uint32_t seed = 12345;
     int gamesStarted = 0;
+    int gamesOver = 0;
     int writes = 0;
     std::map<std::string, std::vector<std::uint8_t>> files;
 };

@@ -1,14 +1,12 @@
 #include "platform/headless/headlessloop.h"
 
 #include "platform/fatalerror.h"
-#include "platform/headless/scriptedinput.h"
 
 namespace kipkip {
 
 void HeadlessLoop::Run(LoopListener& listener)
 {
     for (std::uint64_t tick = 1; timerId_ != 0 && !ShutdownRequested(); ++tick) {
-        input_.SetTick(static_cast<std::uint32_t>(tick));
         listener.BeforeTick(tick);
         now_ += intervalMs_;
         onExpiry_();

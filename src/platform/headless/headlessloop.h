@@ -1,25 +1,20 @@
 // platform/headless/headlessloop.h
 // The frame loop without a window: the periodic timer's ticks run back to back as fast as the
-// machine allows, the clock is the ticks' own time, frames are kept rather than shown, and the
-// scripted keys of each tick are set before it runs.
+// machine allows, the clock is the ticks' own time, and frames are kept rather than shown.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 
-#include "platform/ports.h"
+#include "platform/frameloop.h"
 
 namespace kipkip {
 
-class ScriptedInput;
-
-class HeadlessLoop : public VideoPort, public TimerPort {
+class HeadlessLoop : public FrameLoop {
 public:
-    explicit HeadlessLoop(ScriptedInput& input) : input_(input) {}
-
     // Runs until the listener says stop or a fatal error asks the program to end (the tick in
     // which it was reported still finishes); at once when no timer runs.
-    void Run(LoopListener& listener);
+    void Run(LoopListener& listener) override;
 
     bool Present(const FrameView& frame) override;
     void SetFullScreen(bool) override {}
@@ -30,7 +25,6 @@ public:
     std::uint64_t Presents() const { return presents_; }
 
 private:
-    ScriptedInput& input_;
     std::uint32_t timerId_ = 0;
     std::uint32_t nextTimerId_ = 1;
     std::uint32_t intervalMs_ = 0;

@@ -22,4 +22,9 @@ void SdlMessageBox::Warn(std::string_view message)
                              nullptr);
 }
 
+void SdlMessageBox::ShowError(std::string_view message)
+{
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", std::string(message).c_str(), nullptr);
+}
+
 }  // namespace kipkip

@@ -211,9 +211,8 @@ void SdlWindow::SetFullScreen(bool fullScreen)
 std::uint32_t SdlWindow::CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry)
 {
     timerId_ = nextTimerId_++;
-    intervalMs_ = intervalMs;
     onExpiry_ = std::move(onExpiry);
-    scheduleReset_ = true;
+    schedule_.Restart(intervalMs);
     return timerId_;
 }
 
@@ -246,13 +245,13 @@ void SdlWindow::SetPaused(bool paused, bool byFocus, LoopListener& listener)
     }
     paused_ = paused;
     pausedByFocus_ = paused && byFocus;
-    const std::uint64_t now = SDL_GetPerformanceCounter();
+    const std::uint64_t now = clock_.Now();
     if (paused) {
         pausedAt_ = now;
     } else {
         pausedCounts_ += now - pausedAt_;
         // The schedule starts again from now, so the paused time is not made up in a burst.
-        scheduleReset_ = true;
+        schedule_.Restart();
     }
     if (onPause_) {
         onPause_(paused);
@@ -334,11 +333,19 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
     return true;
 }
 
+std::uint64_t SdlWindow::CounterClock::Now()
+{
+    return SDL_GetPerformanceCounter();
+}
+
+std::uint64_t SdlWindow::CounterClock::Frequency() const
+{
+    return SDL_GetPerformanceFrequency();
+}
+
 void SdlWindow::Run(LoopListener& listener)
 {
-    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
-    std::uint64_t start = 0;
-    std::uint64_t serviced = 0;  // expiries handled (or skipped) since the schedule's start
+    const std::uint64_t frequency = clock_.Frequency();
     std::uint64_t firstTick = 0;
     std::uint64_t lastTick = 0;
     std::uint64_t pausedAtLastTick = 0;  // pausedCounts_ when the last tick ran
@@ -353,29 +360,17 @@ void SdlWindow::Run(LoopListener& listener)
         if (ShutdownRequested()) {
             return;
         }
-        if (timerId_ == 0 || intervalMs_ == 0 || paused_) {
+        if (timerId_ == 0 || paused_) {
             SDL_WaitEventTimeout(nullptr, 10);
             continue;
         }
-        std::uint64_t now = SDL_GetPerformanceCounter();
-        const std::uint64_t period = frequency * intervalMs_ / 1000;
-        if (scheduleReset_) {
-            start = now;
-            serviced = 0;
-            scheduleReset_ = false;
-        }
-        std::uint64_t due = (now - start) / period + 1;  // the first expiry is at once
-        if (due <= serviced) {
-            std::uint64_t next = start + serviced * period;
-            SDL_Delay(
-                static_cast<std::uint32_t>(((next - now) * 1000 + frequency - 1) / frequency));
+        const FrameSchedule::Decision next = schedule_.Next();
+        if (!next.due) {
+            SDL_Delay(next.waitMs);
             continue;
         }
-        if (due > serviced + 1) {
-            stats_.skipped += due - serviced - 1;
-            serviced = due - 1;
-        }
-        ++serviced;
+        const std::uint64_t now = next.now;
+        stats_.skipped = schedule_.Skipped();
         if (stats_.ticks > 0) {
             // Time spent paused is no gap in the game's ticks.
             const std::uint64_t gap = now - lastTick - (pausedCounts_ - pausedAtLastTick);

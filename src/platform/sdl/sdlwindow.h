@@ -1,9 +1,9 @@
 // platform/sdl/sdlwindow.h
 // The game's window on SDL2 and its frame loop. The frame (320x240) is shown with
 // nearest-neighbour integer scaling, letterboxed; F11 and Alt+Enter toggle desktop full
-// screen, F12 asks for a screenshot. The loop services the periodic timer on an absolute schedule
-// (start + n x interval on the performance counter), so ticks never drift, never overlap and never
-// burst: after a stall the missed expiries are skipped.
+// screen, F12 asks for a screenshot. The loop services the periodic timer on the frame schedule
+// (platform/frameschedule.h) over the performance counter, so ticks never drift, never overlap and
+// never burst: after a stall the missed expiries are skipped.
 // M switches the music off and on.
 // P pauses and resumes, and so (unless autopause is off) do losing and regaining the focus. A
 // pause only withholds ticks, so the game's tick sequence, and with it any replay, is the same
@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/frameloop.h"
+#include "platform/frameschedule.h"
 #include "platform/ports.h"
 
 struct SDL_Window;
@@ -30,7 +32,7 @@ class SdlInput;
 // The window's own keys: each acts once a press, and none of them ever reaches the game.
 enum class WindowKey { FullScreen, Pause, Music, Screenshot };
 
-class SdlWindow : public VideoPort, public TimerPort {
+class SdlWindow : public FrameLoop {
 public:
     struct Settings {
         std::string title = "KipKip";
@@ -64,7 +66,7 @@ public:
     bool Open(const Settings& settings, std::string& error);
     // Runs until the window is closed, the listener says stop, or a fatal error asks the
     // program to end.
-    void Run(LoopListener& listener);
+    void Run(LoopListener& listener) override;
     const Stats& RunStats() const { return stats_; }
     int Scale() const { return scale_; }
     bool Paused() const { return paused_; }
@@ -84,6 +86,13 @@ public:
     static int FittingScale(int usableWidth, int usableHeight, int width, int height);
 
 private:
+    // SDL's performance counter.
+    class CounterClock : public FrameSchedule::Clock {
+    public:
+        std::uint64_t Now() override;
+        std::uint64_t Frequency() const override;
+    };
+
     // False when the window is to close.
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ActOn(WindowKey key, LoopListener& listener);
@@ -116,9 +125,9 @@ private:
 
     std::uint32_t timerId_ = 0;
     std::uint32_t nextTimerId_ = 1;
-    std::uint32_t intervalMs_ = 0;
     std::function<void()> onExpiry_;
-    bool scheduleReset_ = true;
+    CounterClock clock_;
+    FrameSchedule schedule_{clock_};
 
     Stats stats_;
 };

@@ -1,0 +1,14 @@
+// app/framefile.h
+// A frame of the game saved as a 24-bit BMP file, for --shot and the player's screenshots.
+#pragma once
+
+#include <string>
+
+namespace kipkip {
+
+class Surface;
+
+// False when the file cannot be written.
+bool SaveFrame(const Surface& frame, const std::string& file);
+
+}  // namespace kipkip

@@ -1,0 +1,154 @@
+#include "app/gamesession.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+#include "app/complain.h"
+#include "app/exitstatus.h"
+#include "app/formpainter.h"
+#include "app/keymap.h"
+#include "app/loopfanout.h"
+#include "app/mainform.h"
+#include "app/musicoutput.h"
+#include "app/recordinghost.h"
+#include "app/recordingwriter.h"
+#include "app/replayhost.h"
+#include "app/replayrecorder.h"
+#include "app/runclock.h"
+#include "app/runscript.h"
+#include "app/runstage.h"
+#include "app/screenshotsaver.h"
+#include "app/scriptfeed.h"
+#include "app/sequencerattachment.h"
+#include "app/shottaker.h"
+#include "app/tickinput.h"
+#include "app/ticklimit.h"
+#include "app/ticksampling.h"
+#include "app/tickstopwatch.h"
+#include "app/timedemoreport.h"
+#include "app/tracelistener.h"
+#include "game/filegamehost.h"
+#include "game/gamemain.h"
+#include "platform/fatalerror.h"
+#include "platform/headless/scriptedinput.h"
+#include "platform/sjis.h"
+
+namespace kipkip {
+namespace {
+
+// The main mode with the host of this run.
+TGameMgrMode::MainModeFactory MainModeWith(GameHost& host)
+{
+    return [&host](TGameMode* parent, std::int32_t userValue, TKernel* kernel) {
+        return std::make_unique<TGameMainMode>(parent, userValue, kernel, &host);
+    };
+}
+
+}  // namespace
+
+int GameSession::Run()
+{
+    RunClock clock;
+    const auto& replay = parts_.script.Replay();
+    return replay ? Replay(*replay, clock) : Play(clock);
+}
+
+// A played run: the keys of the settings (or of an input script, by loop ticks), read once a
+// tick, and the ordinary host, written down as a replay when --record asks for one.
+int GameSession::Play(RunClock& clock)
+{
+    std::optional<ScriptedInput> script;
+    std::optional<ScriptFeed> feed;
+    if (parts_.script.Keys()) {
+        script.emplace(*parts_.script.Keys());
+        feed.emplace(*script, clock, ScriptFeed::Count::LoopTicks);
+    }
+    TickInput input(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
+    TickSampling sampling(input);
+    FileGameHost files([](std::string_view name) {
+        Complain("cannot write the high score " + std::string(name) + "; the game goes on");
+    });
+    KeyMap keys = ResolveKeys(options_.keyNames, TMainForm::kDefaultKeys);
+    for (const std::string& complaint : keys.complaints) {
+        Complain(complaint);
+    }
+    LoopListener* scriptFeed = feed ? &*feed : nullptr;
+    if (options_.recordFile.empty()) {
+        return RunForm({input, keys.keys, files}, clock, {scriptFeed, &sampling});
+    }
+    ReplayRecorder recorder(options_.recordFile, keys.keys);
+    RecordingWriter writer(recorder, input, clock);
+    RecordingHost host(files, recorder, writer, clock);
+    int status = RunForm({input, keys.keys, host}, clock, {scriptFeed, &sampling, &writer});
+    writer.Finish();
+    return writer.Failed() ? exitstatus::Worst(status, exitstatus::kUnwritableOutput) : status;
+}
+
+// A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map it
+// was made with, whatever the settings say now. It ends where the recording ended, unless
+// --ticks says otherwise.
+int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
+{
+    ScriptedInput script(replay.script);
+    ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
+    ReplayHost host(replay, clock);
+    const Feed how{script, replay.keys.value_or(TMainForm::kDefaultKeys), host,
+                   std::max<std::uint64_t>(replay.LastTick(), 1)};
+    if (!options_.timedemo) {
+        return RunForm(how, clock, {&feed});
+    }
+    TickStopwatch stopwatch;
+    int status = RunForm(how, clock, {&stopwatch, &feed});
+    std::fputs(TimedemoReport(stopwatch.Microseconds()).c_str(), stdout);
+    return status;
+}
+
+// An error that escapes the game is reported as a fatal error, and the run ends with status 1.
+int GameSession::RunForm(const Feed& feed, RunClock& clock,
+                         std::initializer_list<LoopListener*> pieces)
+{
+    FrameLoop& loop = parts_.stage.Loop();
+    bool shotFailed = false;
+    try {
+        TMainForm form({loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
+                        parts_.music.Ready(), options_.mute, feed.keys, &clock},
+                       MainModeWith(feed.host));
+        SequencerAttachment sequencer(parts_.path, form.Midi());
+        // The sequencer's own failure text, once; the game goes on without music.
+        if (!options_.mute && !form.Midi().IsOpen()) {
+            Complain(SjisToUtf8(TKivMidi::InitFailureText()) + " (" + parts_.music.Failure() +
+                     "); the game runs without music");
+        }
+        // --ticks counts loop ticks and wins over the end of a replay.
+        TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);
+        FormPainter painter(form);
+        TraceListener trace(parts_.trace, clock, form);
+        ShotTaker shots(options_.shots, form);
+        ScreenshotSaver screenshots(form);
+        LoopFanOut fanOut;
+        fanOut.Add(clock);
+        for (LoopListener* piece : pieces) {
+            if (piece != nullptr) {
+                fanOut.Add(*piece);
+            }
+        }
+        fanOut.Add(painter);
+        parts_.stage.AddListeners(fanOut);
+        fanOut.Add(trace);
+        fanOut.Add(shots);
+        fanOut.Add(screenshots);
+        fanOut.Add(limit);
+        loop.Run(fanOut);
+        shotFailed = shots.Failed();
+    } catch (const std::exception& error) {
+        FatalError(true, error.what());
+    }
+    if (ShutdownRequested()) {
+        return exitstatus::kFatal;
+    }
+    return shotFailed ? exitstatus::kUnwritableOutput : exitstatus::kDone;
+}
+
+}  // namespace kipkip

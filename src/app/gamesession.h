@@ -1,0 +1,65 @@
+// app/gamesession.h
+// The game of one run, from the main window's start-up to its shut-down, once the run has been
+// set up: its host (the ordinary one, one that records, or a replay's), its keys, the run's
+// clock, and the pieces that take part in each tick, fanned out to the frame loop.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "app/commandline.h"
+#include "device/inputstate.h"
+#include "platform/ports.h"
+
+namespace kipkip {
+
+class AudioPath;
+class GameHost;
+class MusicOutput;
+struct ReplayFile;
+class RunClock;
+class RunScript;
+class RunStage;
+class SoundMixer;
+class TraceWriter;
+
+class GameSession {
+public:
+    // What the run's set-up made; all of it outlives the session.
+    struct Parts {
+        RunStage& stage;
+        BitmapPort& bitmaps;
+        FontPort& fonts;
+        SoundMixer& mixer;
+        AudioPath& path;
+        MusicOutput& music;
+        TraceWriter& trace;
+        const RunScript& script;
+    };
+
+    GameSession(const Options& options, Parts parts) : options_(options), parts_(parts) {}
+
+    // Runs the game; its exit status (exitstatus.h): a fatal error, or a shot or the recording
+    // that could not be written.
+    int Run();
+
+private:
+    // How the game is fed, hosted and stopped: what differs between a played and a replayed run.
+    struct Feed {
+        InputPort& input;
+        InputState keys;
+        GameHost& host;
+        std::uint64_t lastGameTick = 0;  // 0: no end of its own
+    };
+
+    int Play(RunClock& clock);
+    int Replay(const ReplayFile& replay, RunClock& clock);
+    // The main window over the feed until the loop ends; `pieces` take part in each tick before
+    // the stage's own, the trace and the shots.
+    int RunForm(const Feed& feed, RunClock& clock, std::initializer_list<LoopListener*> pieces);
+
+    const Options& options_;
+    Parts parts_;
+};
+
+}  // namespace kipkip

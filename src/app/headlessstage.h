@@ -1,0 +1,39 @@
+// app/headlessstage.h
+// A run without a window or an audio device: the ticks run back to back, the keys come from a
+// script (none held without one), and the run's sound is either rendered tick by tick into the
+// WAVE file of --audio-out or, unheard, only has its music's passes run.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/audiocapture.h"
+#include "app/runstage.h"
+#include "app/unheardmusic.h"
+#include "platform/headless/headlessloop.h"
+#include "platform/headless/scriptedinput.h"
+
+namespace kipkip {
+
+class HeadlessStage : public RunStage {
+public:
+    // `audioOutFile`: --audio-out, empty for none.
+    explicit HeadlessStage(std::string audioOutFile) : audioOutFile_(std::move(audioOutFile)) {}
+
+    void ReportSetUpError(const std::string& message) override;
+    bool OpenAudio(AudioPath& path) override;
+    bool Open(const std::vector<std::string>&) override { return true; }
+    FrameLoop& Loop() override { return loop_; }
+    InputPort& PlayerInput() override { return nothingHeld_; }
+    void AddListeners(LoopFanOut& fanOut) override;
+    int Finish() override;
+
+private:
+    std::string audioOutFile_;
+    HeadlessLoop loop_;
+    ScriptedInput nothingHeld_{InputScript{}};
+    std::optional<AudioCapture> capture_;
+    std::optional<UnheardMusic> unheard_;
+};
+
+}  // namespace kipkip

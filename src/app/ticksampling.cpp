@@ -1,0 +1,12 @@
+#include "app/ticksampling.h"
+
+#include "app/tickinput.h"
+
+namespace kipkip {
+
+void TickSampling::BeforeTick(std::uint64_t)
+{
+    input_.BeginTick();
+}
+
+}  // namespace kipkip

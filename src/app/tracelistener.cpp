@@ -1,0 +1,17 @@
+#include "app/tracelistener.h"
+
+#include "app/mainform.h"
+#include "app/runclock.h"
+#include "app/tracewriter.h"
+
+namespace kipkip {
+
+bool TraceListener::AfterTick(std::uint64_t tick)
+{
+    if (form_.Kernel() != nullptr) {
+        trace_.Write(tick, clock_.GameTick(), *form_.Kernel(), form_.MainMode());
+    }
+    return true;
+}
+
+}  // namespace kipkip

@@ -1,0 +1,89 @@
+#include "app/windowstage.h"
+
+#include <cstdio>
+
+#include "app/complain.h"
+#include "app/exitstatus.h"
+#include "app/statsreport.h"
+#include "device/audiopath.h"
+
+namespace kipkip {
+namespace {
+
+// A player who starts the game from the desktop never sees standard error.
+void ShowWarnings(const std::vector<std::string>& warnings)
+{
+    if (warnings.empty()) {
+        return;
+    }
+    std::string text;
+    for (const std::string& warning : warnings) {
+        text += warning + "\n";
+    }
+    SdlMessageBox::Warn(text + "\nThe game starts with the rest of the settings.");
+}
+
+}  // namespace
+
+void WindowStage::ReportSetUpError(const std::string& message)
+{
+    Complain(message);
+    SdlMessageBox::ShowError(message);
+}
+
+bool WindowStage::OpenAudio(AudioPath& path)
+{
+    path_ = &path;
+    audio_ = std::make_unique<SdlAudio>(path);
+    std::string error;
+    if (!options_.mute && !audio_->Open(error)) {
+        Complain(error + "; the game runs without sound");
+    }
+    return audio_->IsOpen();
+}
+
+bool WindowStage::Open(const std::vector<std::string>& warnings)
+{
+    SdlWindow::Settings settings;
+    settings.scale = options_.scale;
+    settings.fullScreen = options_.fullScreen;
+    settings.autopause = options_.autopause;
+    settings.vsync = options_.vsync;
+    settings.started = started_;
+    std::string error;
+    if (!window_.Open(settings, error)) {
+        ReportSetUpError(error);
+        return false;
+    }
+    reporter_.emplace(messageBox_);
+    // Controller support starts now, so that a bad mappings file is reported at once.
+    std::vector<std::string> shown = warnings;
+    input_.SetMappingsFile(options_.controllerMappings);
+    input_.Open();
+    if (!input_.MappingsError().empty()) {
+        shown.push_back("controller mappings: " + input_.MappingsError());
+        Complain(shown.back());
+    }
+    ShowWarnings(shown);
+    window_.OnPause([this](bool paused) {
+        if (audio_) {
+            audio_->SetPaused(paused);
+        }
+    });
+    window_.OnMusicKey([this] {
+        if (path_ != nullptr) {
+            path_->SetMusicOn(!path_->MusicOn());
+        }
+    });
+    return true;
+}
+
+int WindowStage::Finish()
+{
+    if (options_.stats) {
+        std::fputs(StatsReport(window_.RunStats(), window_.Scale()).c_str(), stdout);
+    }
+    return exitstatus::kDone;
+}
+
+}  // namespace kipkip

@@ -1,0 +1,37 @@
+#include "platform/frameschedule.h"
+
+#include <algorithm>
+
+namespace kipkip {
+
+void FrameSchedule::Restart(std::uint32_t intervalMs)
+{
+    period_ = std::max<std::uint64_t>(clock_.Frequency() * intervalMs / 1000, 1);
+    restart_ = true;
+}
+
+FrameSchedule::Decision FrameSchedule::Next()
+{
+    const std::uint64_t now = clock_.Now();
+    if (restart_) {
+        start_ = now;
+        serviced_ = 0;
+        restart_ = false;
+    } else if (serviced_ > 0 && now < start_ + (serviced_ - 1) * period_) {
+        // The clock went back past the last expiry: that expiry counts as run at the new time.
+        start_ = now;
+        serviced_ = 1;
+    }
+    const std::uint64_t due = (now - start_) / period_ + 1;  // the first expiry is at once
+    if (due <= serviced_) {
+        const std::uint64_t next = start_ + serviced_ * period_;
+        const std::uint64_t frequency = clock_.Frequency();
+        const std::uint64_t waitMs = ((next - now) * 1000 + frequency - 1) / frequency;
+        return {false, static_cast<std::uint32_t>(waitMs), now};
+    }
+    skipped_ += due - serviced_ - 1;
+    serviced_ = due;
+    return {true, 0, now};
+}
+
+}  // namespace kipkip
