@@ -4,8 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/files.h"
-#include "platform/resources.h"
+#include "platform/resourceorfile.h"
 
 namespace kipkip {
 namespace {
@@ -284,17 +283,12 @@ bool TKivDraw::CreateSprite(TSpriteSurf& sprite, int cellWidth, int cellHeight)
     if (!initialised) {
         return false;
     }
-    std::optional<std::vector<std::uint8_t>> file;
-    std::span<const std::uint8_t> bytes;
-    if (auto resource = FindResource("BITMAP", sprite.FileName)) {
-        bytes = *resource;
-    } else if ((file = ReadWholeFile(sprite.FileName))) {
-        bytes = *file;
-    } else {
+    auto file = ReadResourceOrFile("BITMAP", sprite.FileName);
+    if (!file) {
         return false;
     }
     std::string error;
-    std::optional<Picture> picture = bitmaps.Decode(bytes, work.Format(), error);
+    std::optional<Picture> picture = bitmaps.Decode(file->Bytes(), work.Format(), error);
     if (!picture || picture->format != work.Format()) {
         return false;
     }

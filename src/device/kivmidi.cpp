@@ -8,8 +8,7 @@
 
 #include "device/devicenames.h"
 #include "platform/byteorder.h"
-#include "platform/files.h"
-#include "platform/resources.h"
+#include "platform/resourceorfile.h"
 
 namespace kipkip {
 
@@ -107,11 +106,8 @@ bool TKivMidi::Load(std::string_view name)
     Stop();
     loaded_ = false;
     bool ok = false;
-    auto resource = module_ ? module_("MIDI", name) : FindResource("MIDI", name);
-    if (resource) {
-        ok = LoadFile(*resource);
-    } else if (auto bytes = ReadWholeFile(name)) {
-        ok = LoadFile(*bytes);
+    if (auto song = ReadResourceOrFile("MIDI", name, module_)) {
+        ok = LoadFile(song->Bytes());
     }
     if (!ok) {
         return false;

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "platform/ports.h"
+#include "platform/resourceorfile.h"
 
 namespace kipkip {
 
@@ -38,8 +39,7 @@ class TKivMidi {
 public:
     // Where MIDI resources are looked up (the "module"): given a type and a name, the bytes
     // of that resource or nothing. An empty one stands for the program's own resources.
-    using ResourceModule = std::function<std::optional<std::span<const std::uint8_t>>(
-        std::string_view type, std::string_view name)>;
+    using ResourceModule = ResourceLookup;
 
     // The table has 64 records; further tracks in a file are not read.
     static constexpr int kMaxTracks = 64;

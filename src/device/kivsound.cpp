@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/byteorder.h"
-#include "platform/files.h"
+#include "platform/resourceorfile.h"
 #include "platform/resources.h"
 
 namespace kipkip {
@@ -96,14 +96,8 @@ bool TKivSound::CreateBuffer(std::string_view fileName)
     if (!initialised_) {
         return false;
     }
-    if (auto resource = FindResource("WAVE", fileName)) {
-        return LoadFile(*resource);
-    }
-    auto bytes = ReadWholeFile(fileName);
-    if (!bytes) {
-        return false;
-    }
-    return LoadFile(*bytes);
+    auto wave = ReadResourceOrFile("WAVE", fileName);
+    return wave && LoadFile(wave->Bytes());
 }
 
 bool TKivSound::LoadFile(std::span<const std::uint8_t> image)

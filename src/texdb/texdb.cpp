@@ -4,7 +4,7 @@
 
 #include "platform/fatalerror.h"
 #include "platform/files.h"
-#include "platform/resources.h"
+#include "platform/resourceorfile.h"
 #include "texdb/texdbnames.h"
 #include "texdb/texparser.h"
 
@@ -14,10 +14,8 @@ TTexDb::TTexDb(std::string name) : name(std::move(name)) {}
 
 TTexDb::TTexDb(std::string name, std::string_view type) : TTexDb(std::move(name))
 {
-    if (auto resource = FindResource(type, this->name)) {
-        Parse(*resource);
-    } else if (auto file = ReadWholeFile(this->name)) {
-        Parse(*file);
+    if (auto text = ReadResourceOrFile(type, this->name)) {
+        Parse(text->Bytes());
     } else {
         ReportMissing();
     }
