@@ -13,7 +13,6 @@ says what the games reach, read off that trace.
 
 import gzip
 import json
-import re
 import shutil
 import subprocess
 import sys
@@ -22,7 +21,9 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 GAMES_DIR = ROOT / "tests" / "e2e" / "games"
-ASSETS = ROOT / "assets"
+# The data directory is assembled as the tests assemble it when they replay the games.
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+from replaycases import level_table, make_data_dir, recording  # noqa: E402
 
 JUMP_TICKS = 38  # a jump from one floor to the next takes 37 ticks
 SOUND_COIN = "取る"
@@ -30,7 +31,8 @@ SOUND_KNOCK = "落下"
 
 
 def table_rows(seconds):
-    """Level rows of four platforms 5 to 6 blocks wide; `seconds` is each level's time."""
+    """Level rows of four platforms 5 to 6 blocks wide (so that together they cover the whole
+    track); `seconds` is each level's time."""
 
     def row(level):
         speed = min(10 * level, 90)
@@ -40,7 +42,8 @@ def table_rows(seconds):
 
 
 GAMES = {
-    # Three games in a row, each with its own seed; each clears level 0 and runs out in level 1.
+    # Three games in a row, each with its own seed; each clears a level or two before its time
+    # runs out (coins add to it).
     "three_games": {
         "hiscore": 0,
         "seeds": [143, 2026, 7],
@@ -56,8 +59,8 @@ GAMES = {
         "row": table_rows(lambda level: 40 if level == 0 else 1),
         "steer": ["none", "right", "none", "left", "left", "none", "right"],
     },
-    # Two levels cleared, past a high score of 120 the recording started with.
-    "two_clears_new_hiscore": {
+    # Three levels cleared, past the high score of 120 the recording started with.
+    "new_hiscore": {
         "hiscore": 120,
         "seeds": [99],
         "games": 1,
@@ -65,29 +68,6 @@ GAMES = {
         "steer": ["none", "none", "left", "none", "none", "right"],
     },
 }
-
-
-def write_table(row, path):
-    """The built-in table with every level row replaced (the Shift-JIS header kept as it is)."""
-    lines = (ASSETS / "text" / "dificulty.txt").read_bytes().split(b"\n")
-    for i, line in enumerate(lines):
-        match = re.match(rb"\s*lv(\d+)\s", line)
-        if match:
-            level = int(match.group(1))
-            values = row(level)
-            lines[i] = b"\tlv%d\t\t%d,%d,\t%d,%d,\t%d,%d,\t%d" % ((level,) + values)
-    path.write_bytes(b"\n".join(lines))
-
-
-def make_data_dir(row, folder):
-    """A data directory: the built-in scene and art as files, with the game's own table."""
-    files = folder / "files"
-    files.mkdir(parents=True)
-    shutil.copyfile(ASSETS / "text" / "toybox.txt", files / "data.toy")
-    for pattern in ("bitmap/*.bmp", "wave/*.wav", "anime/*.anm", "midi/bgm.mid"):
-        for asset in ASSETS.glob(pattern):
-            shutil.copyfile(asset, files / asset.name)
-    write_table(row, files / "dificulty.dat")
 
 
 def held_lines(steer, last_tick):
@@ -105,21 +85,8 @@ def held_lines(steer, last_tick):
 
 
 def recording_text(game, seeds_at, last_tick, comment):
-    """The recording as the recorder writes it: a line when the keys change, each seed line
-    before the first line of its tick."""
-    out = ["kipkip-replay 1"] + ["# " + line for line in comment]
-    out += ["hiscore %d" % game["hiscore"], "keys up down left right space b return"]
-    pending = sorted(seeds_at.items())
-    previous = None
-    for tick, keys in held_lines(game["steer"], last_tick) + [(last_tick, None)]:
-        keys = keys or previous
-        while pending and pending[0][0] <= tick:
-            start, seed = pending.pop(0)
-            out.append("seed %d %d" % (start, seed))
-        if keys != previous or tick == last_tick:
-            out.append("%d %s" % (tick, keys))
-        previous = keys
-    return "\n".join(out) + "\n"
+    return recording(seeds_at, held_lines(game["steer"], last_tick), last_tick, game["hiscore"],
+                     comment)
 
 
 def replay(program, recording, data_dir, trace):
@@ -130,7 +97,8 @@ def replay(program, recording, data_dir, trace):
 
 def events(lines):
     """What the trace shows: games started, levels cleared, games over, coins, knocks."""
-    found = {"starts": [], "clears": [], "overs": [], "coins": [], "knocks": []}
+    found = {"starts": [], "clears": [], "overs": [], "coins": [], "knocks": [],
+             "hiscore": lines[-1].get("hiScore")}
     before = None
     for line in lines:
         if "scene" not in line:
@@ -148,7 +116,7 @@ def events(lines):
     return found
 
 
-def describe(found, last_tick):
+def describe(found, last_tick, hiscore):
     clears = ", ".join("%d (%d m)" % c for c in found["clears"])
     overs = ", ".join("%d (%d m)" % o for o in found["overs"])
     return [
@@ -158,12 +126,12 @@ def describe(found, last_tick):
         "Levels cleared in ticks %s; games over in ticks %s." % (clears, overs),
         "Coins taken in ticks %s." % (", ".join(map(str, found["coins"])) or "none"),
         "Knocked down in ticks %s." % (", ".join(map(str, found["knocks"])) or "none"),
+        "High score %d m at the start, %d m at the end." % (hiscore, found["hiscore"]),
     ]
 
 
 def make_game(program, name, game, scratch):
-    data_dir = scratch / name
-    make_data_dir(game["row"], data_dir)
+    data_dir = make_data_dir(scratch / name, level_table(game["row"]))
     recording = scratch / (name + ".rec")
     trace = scratch / (name + ".jsonl")
     # Long enough for the games; then cut while the last one's game-over screen shows.
@@ -179,7 +147,7 @@ def make_game(program, name, game, scratch):
     last_tick = found["overs"][game["games"] - 1][0] + 10
     recording.write_text(recording_text(game, seeds_at, last_tick, []))
     found = events(replay(program, recording, data_dir, trace))
-    comment = describe(found, last_tick)
+    comment = describe(found, last_tick, game["hiscore"])
     out = GAMES_DIR / name
     (out / "files").mkdir(parents=True, exist_ok=True)
     (out / "game.rec").write_text(recording_text(game, seeds_at, last_tick, comment))
