@@ -22,7 +22,7 @@ namespace kipkip {
 std::unique_ptr<RunStage> GameRunner::MakeStage() const
 {
     if (options_.headless) {
-        return std::make_unique<HeadlessStage>(options_.audioOutFile);
+        return std::make_unique<HeadlessStage>(options_);
     }
     return std::make_unique<WindowStage>(options_, started_);
 }

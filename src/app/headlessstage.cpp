@@ -13,7 +13,7 @@ void HeadlessStage::ReportSetUpError(const std::string& message)
 
 bool HeadlessStage::OpenAudio(AudioPath& path)
 {
-    if (audioOutFile_.empty()) {
+    if (options_.audioOutFile.empty()) {
         unheard_.emplace(path);
         return false;
     }
@@ -33,8 +33,8 @@ void HeadlessStage::AddListeners(LoopFanOut& fanOut)
 
 int HeadlessStage::Finish()
 {
-    if (capture_ && !capture_->Save(audioOutFile_)) {
-        Complain("cannot write the sound " + audioOutFile_);
+    if (capture_ && !capture_->Save(options_.audioOutFile)) {
+        Complain("cannot write the sound " + options_.audioOutFile);
         return exitstatus::kUnwritableOutput;
     }
     return exitstatus::kDone;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/audiocapture.h"
+#include "app/commandline.h"
 #include "app/runstage.h"
 #include "app/unheardmusic.h"
 #include "platform/headless/headlessloop.h"
@@ -17,8 +18,9 @@ namespace kipkip {
 
 class HeadlessStage : public RunStage {
 public:
-    // `audioOutFile`: --audio-out, empty for none.
-    explicit HeadlessStage(std::string audioOutFile) : audioOutFile_(std::move(audioOutFile)) {}
+    // The options outlive the stage. Their --audio-out (empty for none) is read when the sound
+    // is saved, by then made absolute: entering the data directory must not move the file.
+    explicit HeadlessStage(const Options& options) : options_(options) {}
 
     void ReportSetUpError(const std::string& message) override;
     bool OpenAudio(AudioPath& path) override;
@@ -29,7 +31,7 @@ public:
     int Finish() override;
 
 private:
-    std::string audioOutFile_;
+    const Options& options_;
     HeadlessLoop loop_;
     ScriptedInput nothingHeld_{InputScript{}};
     std::optional<AudioCapture> capture_;

@@ -19,6 +19,7 @@ struct HeadlessStageTest : testing::Test {
     SoundMixer mixer;
     AudioPath path{mixer};
     LoopFanOut fanOut;
+    Options options;
 
     // Runs `ticks` ticks' listeners of the stage; its status at the end.
     int Run(HeadlessStage& stage, int ticks)
@@ -35,7 +36,8 @@ struct HeadlessStageTest : testing::Test {
 TEST_F(HeadlessStageTest, KeepsTheSoundOfEveryTickInTheFileItNames)
 {
     const auto wave = dir.Path() / "run.wav";
-    HeadlessStage stage(wave.string());
+    options.audioOutFile = wave.string();
+    HeadlessStage stage(options);
     EXPECT_TRUE(stage.OpenAudio(path)) << "the sound is kept";
     EXPECT_EQ(Run(stage, 3), exitstatus::kDone);
     EXPECT_EQ(std::filesystem::file_size(wave), 44u + 3 * 882 * 4);
@@ -43,7 +45,7 @@ TEST_F(HeadlessStageTest, KeepsTheSoundOfEveryTickInTheFileItNames)
 
 TEST_F(HeadlessStageTest, WithoutAFileTheMusicStillMovesOn)
 {
-    HeadlessStage stage("");
+    HeadlessStage stage(options);
     EXPECT_FALSE(stage.OpenAudio(path)) << "nobody hears it";
     EXPECT_EQ(Run(stage, 3), exitstatus::kDone);
     EXPECT_EQ(path.PassClockMs(), 60u);
@@ -51,7 +53,8 @@ TEST_F(HeadlessStageTest, WithoutAFileTheMusicStillMovesOn)
 
 TEST_F(HeadlessStageTest, ASoundFileThatCannotBeWrittenEndsWithItsStatus)
 {
-    HeadlessStage stage((dir.Path() / "missing" / "run.wav").string());
+    options.audioOutFile = (dir.Path() / "missing" / "run.wav").string();
+    HeadlessStage stage(options);
     stage.OpenAudio(path);
     EXPECT_EQ(Run(stage, 2), exitstatus::kUnwritableOutput);
 }
