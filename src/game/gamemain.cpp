@@ -67,7 +67,7 @@ TGameMainMode::TGameMainMode(TGameMode* parent, std::int32_t userValue, TKernel*
     box->AddObject(std::move(kipkip));
     box->SortByLayers();
     bool sceneOk = CheckScene(sceneName);
-    state = 0;
+    state = kShowScreen;
     scene = kTitle;
     // Without the numbers or the rows the screens cannot run: the mode stays inert (and the
     // fatal error has already asked the program to end).
@@ -141,15 +141,15 @@ void TGameMainMode::OnSpare() {}
 
 void TGameMainMode::UpdateTitle()
 {
-    if (state == 0) {
+    if (state == kShowScreen) {
         box->ShowLayer(toynames::kLayerTitle);
         box->ShowLayer(toynames::kLayerSpace);
         hero->Hide();
-        state = 1;
-    } else if (state == 1 && (kernel->pressed & BitButton1)) {
+        state = kAwaitButton;
+    } else if (state == kAwaitButton && (kernel->pressed & BitButton1)) {
         box->HideLayer(toynames::kLayerTitle);
         box->HideLayer(toynames::kLayerSpace);
-        state = 0;
+        state = kStartGame;
         scene = kPlay;
         box->PlayMidi(kMusic, true);
     }
@@ -165,50 +165,50 @@ void TGameMainMode::UpdatePlay(int ms)
     timeNumber.value = timeLeft / 1000;
 
     switch (state) {
-        case 0:
+        case kStartGame:
             StartGame();
             hero->StartMoving();
-            state = 1;
+            state = kClimbing;
             break;
-        case 1:
+        case kClimbing:
             // Standing on the level's top floor clears it; jumping past does not count.
             if (!hero->airborne && height == level * kLevelMetres + kLevelMetres) {
-                state = 2;
+                state = kLevelCleared;
             }
             // Running out of time overrides a clear found in the same tick.
             timeLeft -= ms;
             if (timeLeft <= 0) {
                 timeLeft = 0;
                 timeNumber.value = 0;
-                state = 0;
+                state = kShowScreen;
                 scene = kGameOver;
                 host->GameOver();
             }
             SpawnEnemy();
             break;
-        case 2:
+        case kLevelCleared:
             level += 1;
             timeTarget = TimeBonus(level) + timeLeft;
             box->ShowObject(toynames::kPicture, gamenames::kPictureClear);
             hero->StopMoving();
-            state = 3;
+            state = kCountingBonus;
             break;
-        case 3:
+        case kCountingBonus:
             // The bonus is whole seconds, so the count ends exactly on the target.
             timeLeft += 1000;
             if (timeLeft >= timeTarget) {
                 box->ShowLayer(toynames::kLayerSpace);
-                state = 4;
+                state = kBonusCounted;
             }
             break;
-        case 4:
+        case kBonusCounted:
             if (kernel->pressed & BitButton1) {
                 ClearLevel();
                 GeneratePlatforms(level);
                 box->HideObject(toynames::kPicture, gamenames::kPictureClear);
                 box->HideLayer(toynames::kLayerSpace);
                 hero->StartMoving();
-                state = 1;
+                state = kClimbing;
             }
             break;
         default:
@@ -219,7 +219,7 @@ void TGameMainMode::UpdatePlay(int ms)
 void TGameMainMode::UpdateGameOver()
 {
     TToyNumber& hiScoreNumber = Number(*box, kNumberHiScore);
-    if (state == 0) {
+    if (state == kShowScreen) {
         // Only a better height rewrites the file, and at once.
         if (height > hiScore) {
             hiScore = height;
@@ -231,12 +231,12 @@ void TGameMainMode::UpdateGameOver()
         StopPlatforms();
         box->ShowLayer(toynames::kLayerSpace);
         box->StopMidi();
-        state = 1;
-    } else if (state == 1 && (kernel->pressed & BitButton1)) {
+        state = kAwaitButton;
+    } else if (state == kAwaitButton && (kernel->pressed & BitButton1)) {
         ClearLevel();
         box->HideObject(toynames::kPicture, gamenames::kPictureGameOver);
         box->HideLayer(toynames::kLayerSpace);
-        state = 0;
+        state = kShowScreen;
         scene = kTitle;
     }
 }

@@ -68,6 +68,18 @@ public:
     static constexpr std::int32_t kEnemyAbove = 200;  // 20 pixels above the screen's top edge
 
     enum Scene : std::uint8_t { kTitle = 0, kPlay = 1, kGameOver = 2 };
+    // The steps of each screen, kept in the mode's `state`. The title and game over set
+    // themselves up, then wait for the first button.
+    enum ScreenStep : std::int32_t { kShowScreen = 0, kAwaitButton = 1 };
+    // Play: a game starts, the hero climbs, a level is cleared, its bonus counts up onto the
+    // clock, and the first button goes on to the next level.
+    enum PlayStep : std::int32_t {
+        kStartGame = 0,
+        kClimbing = 1,
+        kLevelCleared = 2,
+        kCountingBonus = 3,
+        kBonusCounted = 4,
+    };
 
     // `host` gives the seeds and the high-score file; nullptr: the ordinary one (time in
     // seconds, the file in the current directory), owned by the mode.

@@ -85,9 +85,9 @@ void TKernel::Present()
     if (clearScreen != 0) {
         draw->Clear();
     } else if (fadeLevel > 0) {
-        if (fadeWhite == 0) {
+        if (fadeWhite == kFadeToBlack) {
             draw->Fade(fadeLevel);
-        } else if (fadeWhite == 1) {
+        } else if (fadeWhite == kFadeToWhite) {
             draw->WhiteFade(fadeLevel);
         }
     }

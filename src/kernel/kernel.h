@@ -27,6 +27,9 @@ inline constexpr std::uint16_t BitAnyKey = 0x100;
 
 class TKernel {
 public:
+    // The kinds of fade `fadeWhite` asks for; any other value fades nothing.
+    enum FadeKind : std::uint8_t { kFadeToBlack = 0, kFadeToWhite = 1 };
+
     TKernel(TKivDraw* draw, TKivMidi* midi, TKivInput* input, TKivSound* sound);
 
     // One tick of `ms` milliseconds: input (when there is an input device), then the clock.
@@ -43,7 +46,7 @@ public:
     KeyboardState keyboard{};  // each key's byte as read in the previous tick
     std::int32_t elapsed = 0;
     std::int32_t fadeLevel = 0;
-    std::uint8_t fadeWhite = 0;  // 0 towards black, 1 towards white, anything else no fade
+    std::uint8_t fadeWhite = kFadeToBlack;  // a FadeKind
     std::uint8_t clearScreen = 0;
     std::uint16_t held = 0;
     std::uint16_t prevHeld = 0;
