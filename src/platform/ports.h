@@ -141,6 +141,18 @@ public:
     virtual void Reset() = 0;                                    // all notes off, controllers reset
 };
 
+// What the sound output plays: interleaved 16-bit stereo at 44100 Hz, pulled by the output in
+// pieces of its own size, on the output's own thread.
+class AudioSource {
+public:
+    static constexpr int kRate = 44100;
+    static constexpr int kChannels = 2;
+
+    virtual ~AudioSource() = default;
+    // Fills all of out (out.size() / kChannels frames); must neither wait long nor allocate.
+    virtual void Pull(std::span<std::int16_t> out) = 0;
+};
+
 // What a frame loop asks of the program: a repaint when the window system wants one, and after
 // each tick whether to go on.
 class LoopListener {
