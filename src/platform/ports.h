@@ -1,7 +1,7 @@
 // platform/ports.h
 // The small interfaces through which the devices reach the platform. The devices in device/
-// are written against these alone; platform/sdl and platform/headless realise them, and tests
-// hand the devices ports of their own.
+// are written against these alone; platform/sdl, platform/headless and the scripted input of
+// replay/ realise them, and tests hand the devices ports of their own.
 #pragma once
 
 #include <array>
