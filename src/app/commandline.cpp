@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/wholenumber.h"
+#include "platform/wholenumber.h"
 
 namespace kipkip {
 namespace {

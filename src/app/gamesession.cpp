@@ -15,7 +15,6 @@
 #include "app/recordinghost.h"
 #include "app/recordingwriter.h"
 #include "app/replayhost.h"
-#include "app/replayrecorder.h"
 #include "app/runclock.h"
 #include "app/runscript.h"
 #include "app/runstage.h"
@@ -23,7 +22,6 @@
 #include "app/scriptfeed.h"
 #include "app/sequencerattachment.h"
 #include "app/shottaker.h"
-#include "app/tickinput.h"
 #include "app/ticklimit.h"
 #include "app/ticksampling.h"
 #include "app/tickstopwatch.h"
@@ -32,8 +30,10 @@
 #include "game/filegamehost.h"
 #include "game/gamemain.h"
 #include "platform/fatalerror.h"
-#include "platform/headless/scriptedinput.h"
 #include "platform/sjis.h"
+#include "replay/replayrecorder.h"
+#include "replay/scriptedinput.h"
+#include "replay/tickinput.h"
 
 namespace kipkip {
 namespace {

@@ -12,7 +12,7 @@
 #include "app/runstage.h"
 #include "app/unheardmusic.h"
 #include "platform/headless/headlessloop.h"
-#include "platform/headless/scriptedinput.h"
+#include "replay/scriptedinput.h"
 
 namespace kipkip {
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "app/recordingwriter.h"
-#include "app/replayrecorder.h"
 #include "app/runclock.h"
 #include "game/gamehost.h"
+#include "replay/replayrecorder.h"
 
 namespace kipkip {
 

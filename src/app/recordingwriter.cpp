@@ -1,9 +1,9 @@
 #include "app/recordingwriter.h"
 
 #include "app/complain.h"
-#include "app/replayrecorder.h"
 #include "app/runclock.h"
-#include "app/tickinput.h"
+#include "replay/replayrecorder.h"
+#include "replay/tickinput.h"
 
 namespace kipkip {
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "app/replayfile.h"
 #include "app/runclock.h"
 #include "game/gamehost.h"
+#include "replay/replayfile.h"
 
 namespace kipkip {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/commandline.h"
-#include "app/replayfile.h"
-#include "platform/headless/inputscript.h"
+#include "replay/inputscript.h"
+#include "replay/replayfile.h"
 
 namespace kipkip {
 

@@ -1,7 +1,7 @@
 #include "app/scriptfeed.h"
 
 #include "app/runclock.h"
-#include "platform/headless/scriptedinput.h"
+#include "replay/scriptedinput.h"
 
 namespace kipkip {
 

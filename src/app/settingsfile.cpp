@@ -3,10 +3,10 @@
 #include <array>
 #include <utility>
 
-#include "app/wholenumber.h"
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
+#include "platform/wholenumber.h"
 
 namespace kipkip {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/ticksampling.h"
 
-#include "app/tickinput.h"
+#include "replay/tickinput.h"
 
 namespace kipkip {
 

@@ -62,7 +62,7 @@ void AudioPath::Run(std::size_t frames, Render render)
 
 void AudioPath::Fill(std::span<std::int16_t> out)
 {
-    constexpr std::size_t kChannels = 2;
+    constexpr auto kChannels = static_cast<std::size_t>(AudioSource::kChannels);
     std::lock_guard lock(mutex_);
     Run(out.size() / kChannels, [this, out](std::size_t first, std::size_t count) {
         std::span<std::int16_t> piece = out.subspan(first * kChannels, count * kChannels);

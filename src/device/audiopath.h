@@ -22,11 +22,13 @@
 #include <mutex>
 #include <span>
 
+#include "platform/ports.h"
+
 namespace kipkip {
 
 class SoundMixer;
 
-class AudioPath {
+class AudioPath : public AudioSource {
 public:
     static constexpr std::size_t kPassFrames = 441;
     static constexpr std::uint32_t kPassMs = 10;
@@ -46,6 +48,8 @@ public:
     // Fills out (out.size() / 2 frames) with the music and the effects, running a pass at each
     // 10 ms boundary it reaches, the first one before the first frame.
     void Fill(std::span<std::int16_t> out);
+    // The sound output pulls the same as Fill.
+    void Pull(std::span<std::int16_t> out) override { Fill(out); }
     // Runs the passes of `frames` frames without rendering anything or pulling the effects: a
     // headless run whose sound nobody keeps still moves the music on.
     void Advance(std::size_t frames);

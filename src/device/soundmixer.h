@@ -14,13 +14,15 @@
 #include <span>
 #include <vector>
 
+#include "platform/ports.h"
+
 namespace kipkip {
 
 class SoundMixer {
 public:
     // The output format, fixed: the audio port and the WAVE writer convert nothing.
-    static constexpr int kRate = 44100;
-    static constexpr int kChannels = 2;
+    static constexpr int kRate = AudioSource::kRate;
+    static constexpr int kChannels = AudioSource::kChannels;
     // Gains are fixed point with 16 fraction bits.
     static constexpr std::int32_t kUnityGain = 1 << 16;
 

@@ -1,7 +1,7 @@
 // platform/ports.h
 // The small interfaces through which the devices reach the platform. The devices in device/
-// are written against these alone; platform/sdl and platform/headless realise them, and tests
-// hand the devices ports of their own.
+// are written against these alone; platform/sdl, platform/headless and the scripted input of
+// replay/ realise them, and tests hand the devices ports of their own.
 #pragma once
 
 #include <array>
@@ -139,6 +139,18 @@ public:
     virtual void Short(std::uint32_t message) = 0;               // status | d1 << 8 | d2 << 16
     virtual bool Long(std::span<const std::uint8_t> bytes) = 0;  // a whole F0 ... F7 message
     virtual void Reset() = 0;                                    // all notes off, controllers reset
+};
+
+// What the sound output plays: interleaved 16-bit stereo at 44100 Hz, pulled by the output in
+// pieces of its own size, on the output's own thread.
+class AudioSource {
+public:
+    static constexpr int kRate = 44100;
+    static constexpr int kChannels = 2;
+
+    virtual ~AudioSource() = default;
+    // Fills all of out (out.size() / kChannels frames); must neither wait long nor allocate.
+    virtual void Pull(std::span<std::int16_t> out) = 0;
 };
 
 // What a frame loop asks of the program: a repaint when the window system wants one, and after

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "app/recordinghost.h"
-#include "app/replayfile.h"
-#include "app/replayrecorder.h"
 #include "app/runclock.h"
-#include "app/tickinput.h"
 #include "app/ticksampling.h"
 #include "platform/files.h"
+#include "replay/replayfile.h"
+#include "replay/replayrecorder.h"
+#include "replay/tickinput.h"
 #include "support/fakeports.h"
 #include "support/tempdir.h"
 

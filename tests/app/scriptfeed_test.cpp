@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/runclock.h"
-#include "platform/headless/scriptedinput.h"
+#include "replay/scriptedinput.h"
 
 namespace kipkip {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tickinput.h"
+#include "replay/tickinput.h"
 #include "support/fakeports.h"
 
 namespace kipkip {

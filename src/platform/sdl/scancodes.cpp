@@ -1,6 +1,7 @@
 #include "platform/sdl/scancodes.h"
 
 #include "platform/asciicase.h"
+#include "platform/keynames.h"
 
 #include <SDL_keyboard.h>
 
@@ -162,20 +163,6 @@ std::uint8_t DikFromScancode(SDL_Scancode scancode)
     return kTable[static_cast<std::size_t>(index)];
 }
 
-std::optional<SDL_Scancode> ScancodeFromKeyName(std::string_view name)
-{
-    // SDL reads a C string: a zero byte would cut the name short and match another key.
-    if (name.empty() || name.size() > kMaxKeyNameLength ||
-        name.find('\0') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    SDL_Scancode scancode = SDL_GetScancodeFromName(std::string(name).c_str());
-    if (scancode == SDL_SCANCODE_UNKNOWN) {
-        return std::nullopt;
-    }
-    return scancode;
-}
-
 std::uint8_t DikFromKeyName(std::string_view name)
 {
     if (name.empty() || name.size() > kMaxKeyNameLength ||
@@ -193,8 +180,7 @@ std::uint8_t DikFromKeyName(std::string_view name)
             return code;
         }
     }
-    std::optional<SDL_Scancode> place = ScancodeFromKeyName(text);
-    return place ? DikFromScancode(*place) : 0;
+    return KeyCodeFromName(text);
 }
 
 }  // namespace kipkip

@@ -7,7 +7,6 @@
 #include <SDL_scancode.h>
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace kipkip {
@@ -15,14 +14,11 @@ namespace kipkip {
 // The key code of a scancode; 0 for a key that has none (and for values outside SDL's range).
 std::uint8_t DikFromScancode(SDL_Scancode scancode);
 
-// The scancode SDL calls `name`, in any letter case ("Left", "space", "Return", "b"); nothing
-// for a name SDL does not know. Needs no SDL_Init.
-std::optional<SDL_Scancode> ScancodeFromKeyName(std::string_view name);
-
 // The key code of the key called `name`, in any letter case and with "_" for a space: the key
 // that types it in the keyboard's layout ("z" on an AZERTY keyboard is the key a QWERTY one
-// calls "w"), else the key at the place SDL calls so ("left shift", "keypad 8"). Without a
-// window the layout is unknown and the place decides. 0 for a name that is no key of the game's.
+// calls "w"), else the key at the place so named ("left shift", "keypad 8"; see keynames.h).
+// Without a window the layout is unknown and the place decides. 0 for a name that is no key of the
+// game's.
 std::uint8_t DikFromKeyName(std::string_view name);
 
 }  // namespace kipkip

@@ -4,9 +4,6 @@
 
 #include <span>
 
-#include "device/audiopath.h"
-#include "device/soundmixer.h"
-
 namespace kipkip {
 
 SdlAudio::~SdlAudio()
@@ -35,9 +32,9 @@ bool SdlAudio::Open(std::string& error)
         subsystem_ = true;
     }
     SDL_AudioSpec want{};
-    want.freq = SoundMixer::kRate;
+    want.freq = AudioSource::kRate;
     want.format = AUDIO_S16SYS;
-    want.channels = SoundMixer::kChannels;
+    want.channels = AudioSource::kChannels;
     want.samples = kBufferFrames;
     want.callback = &SdlAudio::Pull;
     want.userdata = this;
@@ -62,12 +59,12 @@ void SdlAudio::SetPaused(bool paused)
 }
 
 // On SDL's audio thread: the buffer is in the format asked for (SDL converts after us), so it
-// is filled in place; nothing here allocates or waits for more than the path's own lock.
+// is filled in place; nothing here allocates or waits for more than the source's own lock.
 void SdlAudio::Pull(void* self, std::uint8_t* stream, int length)
 {
     auto* audio = static_cast<SdlAudio*>(self);
     auto* samples = reinterpret_cast<std::int16_t*>(stream);
-    audio->path_.Fill(std::span<std::int16_t>(samples, static_cast<std::size_t>(length) / 2));
+    audio->source_.Pull(std::span<std::int16_t>(samples, static_cast<std::size_t>(length) / 2));
 }
 
 }  // namespace kipkip

@@ -1,4 +1,4 @@
-// app/tickinput.h
+// replay/tickinput.h
 // The input the game reads, taken once per tick: the first read of a tick samples the device
 // underneath, and every other read in the same tick gives that sample again. So all that the
 // game reads in a tick is one record, which a recording writes down and a replay gives back
@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "platform/headless/inputscript.h"
 #include "platform/ports.h"
+#include "replay/inputscript.h"
 
 namespace kipkip {
 

@@ -1,11 +1,11 @@
-#include "app/replayfile.h"
+#include "replay/replayfile.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "app/wholenumber.h"
 #include "platform/files.h"
 #include "platform/textlines.h"
+#include "platform/wholenumber.h"
 
 namespace kipkip {
 namespace {

@@ -1,4 +1,4 @@
-// app/replayfile.h
+// replay/replayfile.h
 // A recording of a run, as `--record` writes it and `--replay` and `--timedemo` read it: an
 // input script (the keys held from tick to tick) that starts with the line "kipkip-replay 1",
 // then "hiscore <value>" (the high score read at the start) and "keys" with the keys of the
@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "device/inputstate.h"
-#include "platform/headless/inputscript.h"
+#include "replay/inputscript.h"
 
 namespace kipkip {
 

@@ -1,4 +1,4 @@
-#include "platform/headless/scriptedinput.h"
+#include "replay/scriptedinput.h"
 
 namespace kipkip {
 

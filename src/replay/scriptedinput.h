@@ -1,4 +1,4 @@
-// platform/headless/scriptedinput.h
+// replay/scriptedinput.h
 // The input port of a headless run: plays an input script tick by tick. The runner sets the
 // tick before each frame step; the keyboard and the controller then show what the script
 // holds at that tick. The controller is attached for the whole run when the script uses it
@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/headless/inputscript.h"
 #include "platform/ports.h"
+#include "replay/inputscript.h"
 
 namespace kipkip {
 

@@ -1,4 +1,4 @@
-// app/replayrecorder.h
+// replay/replayrecorder.h
 // `--record FILE`: writes down what a run saw, as a replay file (see replayfile.h): what is held
 // in each tick (a line only when it changes), the high score read at the start, the key map of
 // the run and each game's seed; its last held line stands in the run's last tick, so that a replay
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "device/inputstate.h"
-#include "platform/headless/inputscript.h"
+#include "replay/inputscript.h"
 
 namespace kipkip {
 

@@ -1,6 +1,6 @@
-#include "app/replayfile.h"
-#include "app/replayrecorder.h"
-#include "app/tickinput.h"
+#include "replay/replayfile.h"
+#include "replay/replayrecorder.h"
+#include "replay/tickinput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/tickinput.h"
+#include "replay/tickinput.h"
 
 namespace kipkip {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/headless/inputscript.h"
+#include "replay/inputscript.h"
 
 #include <gtest/gtest.h>
 
@@ -180,7 +180,7 @@ TEST(InputScriptErrors, NameTheLineAndTheFault)
          "line 1: \"pad.right\" and \"pad.left\" cannot be held together"},
         {"7 pad.4", "line 1: unknown controller signal \"pad.4\""},
         {"7 pad.", "line 1: unknown controller signal \"pad.\""},
-        {"7 mute", "line 1: key \"mute\" has no key code the game reads"},
+        {"7 mute", "line 1: unknown key \"mute\""},
         {"7 left shift", "line 1: unexpected \"shift\" after the keys (join keys with \"+\")"},
         {"7 \xff\"\x01", "line 1: unknown key \"\\xff\\x22\\x01\""},
         {"7 " + std::string(50, 'q'), "line 1: unknown key \"" + std::string(40, 'q') + "...\""},

@@ -1,4 +1,4 @@
-// app/wholenumber.h
+// platform/wholenumber.h
 // A whole number in a range, read from the command line or the settings file, with the error
 // that names the option or setting it was given for.
 #pragma once

@@ -1,7 +1,7 @@
-#include "app/replayrecorder.h"
+#include "replay/replayrecorder.h"
 
-#include "app/replayfile.h"
 #include "platform/files.h"
+#include "replay/replayfile.h"
 
 namespace kipkip {
 

@@ -1,4 +1,4 @@
-#include "platform/headless/scriptedinput.h"
+#include "replay/scriptedinput.h"
 
 #include <gtest/gtest.h>
 

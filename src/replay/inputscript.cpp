@@ -1,4 +1,4 @@
-#include "platform/headless/inputscript.h"
+#include "replay/inputscript.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,10 +7,8 @@
 
 #include "platform/asciicase.h"
 #include "platform/files.h"
-#include "platform/sdl/scancodes.h"
+#include "platform/keynames.h"
 #include "platform/textlines.h"
-
-#include <SDL_keyboard.h>
 
 namespace kipkip {
 namespace {
@@ -166,9 +164,7 @@ private:
             }
             std::uint8_t code = InputScript::KeyCode(name);
             if (code == 0) {
-                error = ScancodeFromKeyName(SpacedName(lower))
-                            ? "key " + Quoted(name) + " has no key code the game reads"
-                            : "unknown key " + Quoted(name);
+                error = "unknown key " + Quoted(name);
                 return false;
             }
             held.keys.set(code);
@@ -214,28 +210,19 @@ private:
 
 std::uint8_t InputScript::KeyCode(std::string_view name)
 {
-    std::optional<SDL_Scancode> scancode = ScancodeFromKeyName(SpacedName(AsciiLower(name)));
-    return scancode ? DikFromScancode(*scancode) : 0;
+    return KeyCodeFromName(SpacedName(std::string(name)));
 }
 
 std::string InputScript::KeyName(std::uint8_t code)
 {
-    if (code == 0) {
+    std::string name = AsciiLower(KeyNameOfCode(code));
+    // A name with these cannot be written in a script: "+" joins keys, "#" starts a comment
+    // and "_" stands for a space.
+    if (name.find_first_of("+#_") != std::string::npos) {
         return {};
     }
-    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
-        auto key = static_cast<SDL_Scancode>(scancode);
-        if (DikFromScancode(key) != code) {
-            continue;
-        }
-        std::string name = AsciiLower(SDL_GetScancodeName(key));
-        if (name.empty() || name.find_first_of("+#_") != std::string::npos) {
-            continue;
-        }
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    }
-    return {};
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
 }
 
 std::string InputScript::Format(const Held& held)

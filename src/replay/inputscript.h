@@ -1,4 +1,4 @@
-// platform/headless/inputscript.h
+// replay/inputscript.h
 // The scripted input of a headless run. One instruction a line:
 //
 //     <tick> <keys>      from tick <tick> on, exactly these keys are held (until the next line)
