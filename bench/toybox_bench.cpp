@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "device/kivdraw.h"
+#include "game/gamenames.h"
 #include "kernel/kernel.h"
 #include "platform/sdl/sdlbitmap.h"
 #include "platform/sdl/sdlfont.h"
@@ -14,7 +15,6 @@
 #include "toy/toyanimefile.h"
 #include "toy/toybox.h"
 #include "toy/toyframe.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -87,7 +87,7 @@ void BM_UpdateAndDrawFullScene(benchmark::State& state)
 {
     Screen screen;
     TToyBox box(&screen.kernel, nullptr, "toybox");
-    box.HideLayer(toynames::kLayerTitle);
+    box.HideLayer(gamenames::kLayerTitle);
     TToyAnimeFile* plat = AnimeFile(box, "\x8f\xb0");        // 床 (floor)
     std::string_view coinFile = "\x83\x52\x83\x43\x83\x93";  // コイン (coin)
     std::string_view enemyFile = "\x93\x47";                 // 敵 (enemy)

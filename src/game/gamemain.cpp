@@ -142,13 +142,13 @@ void TGameMainMode::OnSpare() {}
 void TGameMainMode::UpdateTitle()
 {
     if (state == kShowScreen) {
-        box->ShowLayer(toynames::kLayerTitle);
-        box->ShowLayer(toynames::kLayerSpace);
+        box->ShowLayer(gamenames::kLayerTitle);
+        box->ShowLayer(gamenames::kLayerSpace);
         hero->Hide();
         state = kAwaitButton;
     } else if (state == kAwaitButton && (kernel->pressed & BitButton1)) {
-        box->HideLayer(toynames::kLayerTitle);
-        box->HideLayer(toynames::kLayerSpace);
+        box->HideLayer(gamenames::kLayerTitle);
+        box->HideLayer(gamenames::kLayerSpace);
         state = kStartGame;
         scene = kPlay;
         box->PlayMidi(kMusic, true);
@@ -197,7 +197,7 @@ void TGameMainMode::UpdatePlay(int ms)
             // The bonus is whole seconds, so the count ends exactly on the target.
             timeLeft += 1000;
             if (timeLeft >= timeTarget) {
-                box->ShowLayer(toynames::kLayerSpace);
+                box->ShowLayer(gamenames::kLayerSpace);
                 state = kBonusCounted;
             }
             break;
@@ -206,7 +206,7 @@ void TGameMainMode::UpdatePlay(int ms)
                 ClearLevel();
                 GeneratePlatforms(level);
                 box->HideObject(toynames::kPicture, gamenames::kPictureClear);
-                box->HideLayer(toynames::kLayerSpace);
+                box->HideLayer(gamenames::kLayerSpace);
                 hero->StartMoving();
                 state = kClimbing;
             }
@@ -229,13 +229,13 @@ void TGameMainMode::UpdateGameOver()
         box->ShowObject(toynames::kPicture, gamenames::kPictureGameOver);
         hero->StopMoving();
         StopPlatforms();
-        box->ShowLayer(toynames::kLayerSpace);
+        box->ShowLayer(gamenames::kLayerSpace);
         box->StopMidi();
         state = kAwaitButton;
     } else if (state == kAwaitButton && (kernel->pressed & BitButton1)) {
         ClearLevel();
         box->HideObject(toynames::kPicture, gamenames::kPictureGameOver);
-        box->HideLayer(toynames::kLayerSpace);
+        box->HideLayer(gamenames::kLayerSpace);
         state = kShowScreen;
         scene = kTitle;
     }

@@ -1,7 +1,8 @@
 // game/gamenames.h
 // The words of the game's own actors: their class words, the Shift-JIS names they are made
 // with and look each other up by, and the names of the animations they play, each with its
-// UTF-8 gloss. The layer and sound names they use are the scene's (toy/toynames.h).
+// UTF-8 gloss; and the names of the built-in scene's layers and sounds that the game shows,
+// hides and plays.
 #pragma once
 
 #include <string_view>
@@ -53,6 +54,25 @@ inline constexpr std::string_view kAnimeVanish = "\x8f\xc1\x96\xc5";
 
 // What a taken coin shows above itself.
 inline constexpr std::string_view kCoinPlus = "+5";
+
+// Layers of the built-in scene, frontmost first; the unnamed layer lies between the heading
+// and the background.
+// "スペース" (space: the blinking prompt)
+inline constexpr std::string_view kLayerSpace = "\x83\x58\x83\x79\x81\x5b\x83\x58";
+// "タイトル" (title)
+inline constexpr std::string_view kLayerTitle = "\x83\x5e\x83\x43\x83\x67\x83\x8b";
+// "見出し" (heading)
+inline constexpr std::string_view kLayerHeading = "\x8c\xa9\x8f\x6f\x82\xb5";
+// "背景" (background)
+inline constexpr std::string_view kLayerBackground = "\x94\x77\x8c\x69";
+
+// Sounds of the built-in scene, played by these names.
+// "取る" (take: the hero takes a coin)
+inline constexpr std::string_view kSoundTake = "\x8e\xe6\x82\xe9";
+// "ジャンプ" (jump)
+inline constexpr std::string_view kSoundJump = "\x83\x57\x83\x83\x83\x93\x83\x76";
+// "落下" (fall: the hero is knocked down)
+inline constexpr std::string_view kSoundFall = "\x97\x8e\x89\xba";
 
 // The main mode's data and screens.
 // "難易度データ" (difficulty data: the name of the difficulty table's block)

@@ -7,7 +7,6 @@
 #include "game/toykipkip.h"
 #include "game/toyplat.h"
 #include "toy/toybox.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 
@@ -61,7 +60,7 @@ void TToyCoin::Act(int elapsed)
             }
             animator.Play(gamenames::kAnimeVanish, false);
             if (box != nullptr) {
-                box->PlaySound(toynames::kSoundTake);
+                box->PlaySound(gamenames::kSoundTake);
             }
             showTime = kShowTime;
             taken = 1;

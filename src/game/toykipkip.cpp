@@ -8,7 +8,6 @@
 #include "game/gamenames.h"
 #include "kernel/kernel.h"
 #include "toy/toybox.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 
@@ -46,7 +45,7 @@ void TToyKipKip::Act(int elapsed)
         // moves so that the feet stay at the same height on the screen.
         int backgroundY = TruncateCoordinate(
             static_cast<float>(-static_cast<double>(position.y) * kBackgroundFactor));
-        box->SetLayerPos(toynames::kLayerBackground, 0, std::min(backgroundY, kMaxBackgroundY));
+        box->SetLayerPos(gamenames::kLayerBackground, 0, std::min(backgroundY, kMaxBackgroundY));
         box->SetLayerPos(
             "", 0,
             TruncateCoordinate(static_cast<float>(kFeetFromTop - static_cast<double>(position.y))));
@@ -183,7 +182,7 @@ void TToyKipKip::Steer()
         airborne = true;
         animator.Play(facingRight ? gamenames::kAnimeJumpRight : gamenames::kAnimeJumpLeft, true);
         if (box != nullptr) {
-            box->PlaySound(toynames::kSoundJump);
+            box->PlaySound(gamenames::kSoundJump);
         }
     }
 }
@@ -196,7 +195,7 @@ void TToyKipKip::Knock()
     acceleration.y = 0.0f;
     animator.Play(facingRight ? gamenames::kAnimeFallRight : gamenames::kAnimeFallLeft, true);
     if (box != nullptr) {
-        box->PlaySound(toynames::kSoundFall);
+        box->PlaySound(gamenames::kSoundFall);
     }
 }
 

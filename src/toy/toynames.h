@@ -1,7 +1,6 @@
 // toy/toynames.h
 // The words of the scene model: the class words the box's factory knows, the categories the
-// classes give themselves, and the Shift-JIS names of the built-in scene's layers, each with
-// its UTF-8 gloss.
+// classes give themselves, and the words of its fatal errors and animation files.
 #pragma once
 
 #include <string_view>
@@ -34,25 +33,6 @@ inline constexpr std::string_view kAnimator = "Animator";
 // The box's own class word, and the base directory of a scene read from a built-in resource.
 inline constexpr std::string_view kToyBox = "ToyBox";
 inline constexpr std::string_view kResourceDir = "Resource";
-
-// Layers of the built-in scene, frontmost first; the unnamed layer lies between the heading
-// and the background.
-// "スペース" (space: the blinking prompt)
-inline constexpr std::string_view kLayerSpace = "\x83\x58\x83\x79\x81\x5b\x83\x58";
-// "タイトル" (title)
-inline constexpr std::string_view kLayerTitle = "\x83\x5e\x83\x43\x83\x67\x83\x8b";
-// "見出し" (heading)
-inline constexpr std::string_view kLayerHeading = "\x8c\xa9\x8f\x6f\x82\xb5";
-// "背景" (background)
-inline constexpr std::string_view kLayerBackground = "\x94\x77\x8c\x69";
-
-// Sounds of the built-in scene, played by these names.
-// "取る" (take: the hero takes a coin)
-inline constexpr std::string_view kSoundTake = "\x8e\xe6\x82\xe9";
-// "ジャンプ" (jump)
-inline constexpr std::string_view kSoundJump = "\x83\x57\x83\x83\x83\x93\x83\x76";
-// "落下" (fall: the hero is knocked down)
-inline constexpr std::string_view kSoundFall = "\x97\x8e\x89\xba";
 
 // Messages of fatal errors.
 // "Image が作成できません" (cannot create Image)

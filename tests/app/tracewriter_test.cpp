@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/jsonline.h"
+#include "game/gamenames.h"
 #include "game/mainmodescene.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -29,8 +29,8 @@ TEST(TraceReals, ReadBackExactly)
 TEST_F(TraceOfTheMainMode, ListsTheScreenTheHeroTheCountsAndTheSoundsOfTheTick)
 {
     StartPlaying();
-    mode->box->PlaySound(toynames::kSoundJump);
-    mode->box->PlaySound(toynames::kSoundTake);
+    mode->box->PlaySound(gamenames::kSoundJump);
+    mode->box->PlaySound(gamenames::kSoundTake);
     std::string fields = TraceWriter::ModeFields(*mode, false);
     EXPECT_NE(fields.find("\"scene\":1,\"state\":1,\"height\":0,\"level\":0,\"timeLeft\":60000,"
                           "\"timeTarget\":0,\"hiScore\":0,\"hero\":{\"x\":100,\"y\":0,"),

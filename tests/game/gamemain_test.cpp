@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "game/gamenames.h"
 #include "mainmodescene.h"
 #include "platform/sjis.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -26,8 +26,8 @@ TEST_F(MainMode, RunsFromTheTitleThroughPlayAndGameOverBackToTheTitle)
     Tick();
     EXPECT_EQ(mode->scene, TGameMainMode::kTitle);
     EXPECT_EQ(mode->state, 1);
-    EXPECT_TRUE(LayerShown(toynames::kLayerTitle));
-    EXPECT_TRUE(LayerShown(toynames::kLayerSpace));
+    EXPECT_TRUE(LayerShown(gamenames::kLayerTitle));
+    EXPECT_TRUE(LayerShown(gamenames::kLayerSpace));
     EXPECT_FALSE(Hero().visible);
     EXPECT_EQ(kernel.repeatDelay, 200);
     EXPECT_EQ(kernel.repeatInterval, 200);
@@ -38,8 +38,8 @@ TEST_F(MainMode, RunsFromTheTitleThroughPlayAndGameOverBackToTheTitle)
     EXPECT_EQ(mode->scene, TGameMainMode::kPlay);
     EXPECT_EQ(mode->state, 0);
     EXPECT_EQ(mode->box->music, "BGM") << "the music starts with the press";
-    EXPECT_FALSE(LayerShown(toynames::kLayerTitle));
-    EXPECT_FALSE(LayerShown(toynames::kLayerSpace));
+    EXPECT_FALSE(LayerShown(gamenames::kLayerTitle));
+    EXPECT_FALSE(LayerShown(gamenames::kLayerSpace));
     EXPECT_EQ(host.gamesStarted, 0) << "the game itself starts in the next tick";
 
     Tick({kKeyButton1});  // still held: not a new press
@@ -69,7 +69,7 @@ TEST_F(MainMode, RunsFromTheTitleThroughPlayAndGameOverBackToTheTitle)
     Tick();
     EXPECT_EQ(mode->state, 1);
     EXPECT_TRUE(PictureShown(kGameOver));
-    EXPECT_TRUE(LayerShown(toynames::kLayerSpace));
+    EXPECT_TRUE(LayerShown(gamenames::kLayerSpace));
     EXPECT_FALSE(Hero().IsMoving());
     EXPECT_EQ(mode->box->music, "") << "the music stops";
     for (TToyObject* platform : Select("Plat")) {
@@ -82,10 +82,10 @@ TEST_F(MainMode, RunsFromTheTitleThroughPlayAndGameOverBackToTheTitle)
     EXPECT_EQ(Count("Plat"), 0);
     EXPECT_EQ(Count("Coin"), 0);
     EXPECT_FALSE(PictureShown(kGameOver));
-    EXPECT_FALSE(LayerShown(toynames::kLayerSpace));
+    EXPECT_FALSE(LayerShown(gamenames::kLayerSpace));
     Tick();
     EXPECT_EQ(mode->state, 1);
-    EXPECT_TRUE(LayerShown(toynames::kLayerTitle));
+    EXPECT_TRUE(LayerShown(gamenames::kLayerTitle));
     EXPECT_FALSE(Hero().visible);
 }
 
@@ -141,7 +141,7 @@ TEST_F(MainMode, TheBonusCountsUpASecondPerTickToExactlyTheTarget)
         Tick();
         EXPECT_EQ(mode->timeLeft, 12500 + 1000 * k) << k;
         EXPECT_EQ(mode->state, k < 30 ? 3 : 4) << k;
-        EXPECT_EQ(LayerShown(toynames::kLayerSpace), k == 30) << k;
+        EXPECT_EQ(LayerShown(gamenames::kLayerSpace), k == 30) << k;
         EXPECT_EQ(Shows("time"), 11 + k) << "the display follows one tick later, " << k;
     }
     Tick();
@@ -151,7 +151,7 @@ TEST_F(MainMode, TheBonusCountsUpASecondPerTickToExactlyTheTarget)
     Tick({kKeyButton1});
     EXPECT_EQ(mode->state, 1);
     EXPECT_FALSE(PictureShown(kClear));
-    EXPECT_FALSE(LayerShown(toynames::kLayerSpace));
+    EXPECT_FALSE(LayerShown(gamenames::kLayerSpace));
     EXPECT_TRUE(Hero().IsMoving());
     EXPECT_EQ(Hero().floorY, -4800) << "level 1 starts on the top floor of level 0";
     EXPECT_EQ(Count("Plat"), 2 + 49 * 3);
@@ -241,7 +241,7 @@ TEST_F(MainMode, ADataFileBringsItsOwnTable)
     EXPECT_TRUE(mode->IsPlayable()) << Reported();
     EXPECT_EQ(mode->levelCount, 2);
     EXPECT_EQ(mode->levels[1], (LevelRow{1, 3, 1, 4, 5, 5, 7}));
-    EXPECT_EQ(mode->box->FindLayer(toynames::kLayerTitle), nullptr) << "the scene is the file's";
+    EXPECT_EQ(mode->box->FindLayer(gamenames::kLayerTitle), nullptr) << "the scene is the file's";
 }
 
 TEST_F(MainMode, WithoutADataFileBothSourcesAreBuiltIn)
@@ -251,7 +251,7 @@ TEST_F(MainMode, WithoutADataFileBothSourcesAreBuiltIn)
     EXPECT_TRUE(mode->IsPlayable());
     EXPECT_EQ(mode->levelCount, 40);
     EXPECT_EQ(mode->startLevel, 0);
-    EXPECT_NE(mode->box->FindLayer(toynames::kLayerTitle), nullptr);
+    EXPECT_NE(mode->box->FindLayer(gamenames::kLayerTitle), nullptr);
     EXPECT_TRUE(fatal.Messages().empty());
 }
 

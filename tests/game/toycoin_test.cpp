@@ -11,7 +11,6 @@
 #include "game/timebank.h"
 #include "game/toykipkip.h"
 #include "game/toyplat.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -85,7 +84,7 @@ TEST_F(Coin, TakenItCreditsFiveSecondsOnceShowsPlusFiveForASecondAndGoes)
     Tick();
     ASSERT_EQ(coin.taken, 1);
     EXPECT_EQ(bank.credits, (std::vector<std::int32_t>{TToyCoin::kSeconds}));
-    EXPECT_EQ(Heard(toynames::kSoundTake), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundTake), 1);
     EXPECT_EQ(Playing(coin.animator), gamenames::kAnimeVanish);
     EXPECT_FALSE(coin.animator.looping);
     EXPECT_EQ(coin.showTime, TToyCoin::kShowTime);
@@ -111,7 +110,7 @@ TEST_F(Coin, TakenItCreditsFiveSecondsOnceShowsPlusFiveForASecondAndGoes)
     EXPECT_EQ(Count(gamenames::kClassCoin), 0);
     EXPECT_EQ(PlusShown(), 49);
     EXPECT_EQ(bank.credits.size(), 1u);
-    EXPECT_EQ(Heard(toynames::kSoundTake), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundTake), 1);
     EXPECT_FALSE(hero.hurt);
 }
 
@@ -125,7 +124,7 @@ TEST_F(Coin, OneOutOfTheHerosReachWaits)
     EXPECT_EQ(coin.taken, 0);
     EXPECT_EQ(Playing(coin.animator), gamenames::kAnimeSpin);
     EXPECT_TRUE(bank.credits.empty());
-    EXPECT_EQ(Heard(toynames::kSoundTake), 0);
+    EXPECT_EQ(Heard(gamenames::kSoundTake), 0);
 }
 
 }  // namespace

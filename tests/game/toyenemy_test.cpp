@@ -6,7 +6,6 @@
 #include "actorscene.h"
 #include "game/gamenames.h"
 #include "game/toykipkip.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -56,7 +55,7 @@ TEST_F(Enemy, KnocksTheHeroOnceThenVanishesWhereItHit)
     EXPECT_EQ(TruncateCoordinate(enemy.GetPosition().y), -47);
     EXPECT_TRUE(hero.hurt);
     EXPECT_EQ(Playing(hero.animator), gamenames::kAnimeFallLeft);
-    EXPECT_EQ(Heard(toynames::kSoundFall), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundFall), 1);
     EXPECT_EQ(enemy.GetVelocity().y, 0.0f);
     EXPECT_EQ(Playing(enemy.animator), gamenames::kAnimeVanish);
     EXPECT_FALSE(enemy.animator.looping);
@@ -71,7 +70,7 @@ TEST_F(Enemy, KnocksTheHeroOnceThenVanishesWhereItHit)
     }
     Tick();
     EXPECT_EQ(Count(gamenames::kClassEnemy), 0);
-    EXPECT_EQ(Heard(toynames::kSoundFall), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundFall), 1);
 }
 
 TEST_F(Enemy, HitsOnlyWhenItsCentreIsInsideTheHerosRectangle)
@@ -89,7 +88,7 @@ TEST_F(Enemy, HitsOnlyWhenItsCentreIsInsideTheHerosRectangle)
         TToyEnemy& enemy = Add<TToyEnemy>(c.x, -70);
         Ticks(30);  // past the hero, and not yet vanished
         EXPECT_EQ(enemy.hit, c.hits) << c.x;
-        EXPECT_EQ(Heard(toynames::kSoundFall), c.hits ? 1 : 0) << c.x;
+        EXPECT_EQ(Heard(gamenames::kSoundFall), c.hits ? 1 : 0) << c.x;
     }
 }
 
@@ -103,7 +102,7 @@ TEST_F(Enemy, TwoEnemiesHittingInOneTickKnockTwice)
     }
     EXPECT_TRUE(first.hit);
     EXPECT_TRUE(second.hit);
-    EXPECT_EQ(Heard(toynames::kSoundFall), 2);
+    EXPECT_EQ(Heard(gamenames::kSoundFall), 2);
 }
 
 TEST_F(Enemy, RemovesItselfOnceDrawnFourHundredPixelsDown)

@@ -11,7 +11,6 @@
 #include "game/gamenames.h"
 #include "game/toyplat.h"
 #include "kernel/kernel.h"
-#include "toy/toynames.h"
 
 namespace kipkip {
 namespace {
@@ -87,7 +86,7 @@ TEST_F(Hero, AStandingJumpRisesExactly112PixelsIn26Ticks)
     EXPECT_TRUE(hero.airborne);
     EXPECT_EQ(hero.GetVelocity().y, -TToyKipKip::kJumpSpeed);
     EXPECT_EQ(Playing(hero.animator), gamenames::kAnimeJumpLeft);
-    EXPECT_EQ(Heard(toynames::kSoundJump), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundJump), 1);
 
     float top = 0.0f;
     int ticks = 0;
@@ -106,7 +105,7 @@ TEST_F(Hero, AStandingJumpRisesExactly112PixelsIn26Ticks)
     EXPECT_FALSE(hero.airborne);
     EXPECT_TRUE(hero.idle);
     EXPECT_EQ(hero.GetPosition().y, 0.0f);
-    EXPECT_EQ(Heard(toynames::kSoundJump), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundJump), 1);
 }
 
 TEST_F(Hero, AJumpReachesTheNextRowButNotTheOneAbove)
@@ -248,7 +247,7 @@ TEST_F(Hero, AKnockDropsHimThroughHisPlatformOntoTheNextOneBelow)
     EXPECT_EQ(hero.GetVelocity().y, 0.0f);
     EXPECT_EQ(Playing(hero.animator), gamenames::kAnimeFallLeft);
     EXPECT_TRUE(hero.animator.looping);
-    EXPECT_EQ(Heard(toynames::kSoundFall), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundFall), 1);
 
     // 300 ms of his own ticks, in which no platform holds him.
     for (int i = 1; i <= 15; ++i) {
@@ -272,10 +271,10 @@ TEST_F(Hero, AJumpRightAfterAKnockCancelsTheFall)
     Tick(0, BitButton1);
     EXPECT_EQ(hero.GetVelocity().y, -TToyKipKip::kJumpSpeed);
     EXPECT_EQ(Playing(hero.animator), gamenames::kAnimeJumpLeft);
-    EXPECT_EQ(Heard(toynames::kSoundJump), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundJump), 1);
     // A second press in the same arc does nothing.
     Tick(0, BitButton1);
-    EXPECT_EQ(Heard(toynames::kSoundJump), 1);
+    EXPECT_EQ(Heard(gamenames::kSoundJump), 1);
 }
 
 TEST_F(Hero, JumpsAgainOnlyInTheTickThatEndsAtTheTopOfAnArc)
@@ -292,7 +291,7 @@ TEST_F(Hero, JumpsAgainOnlyInTheTickThatEndsAtTheTopOfAnArc)
         Tick(0, BitButton1);
         Ticks(c.pressAfter - 1);
         Tick(0, BitButton1);
-        EXPECT_EQ(Heard(toynames::kSoundJump), c.jumpsAgain ? 2 : 1) << c.pressAfter;
+        EXPECT_EQ(Heard(gamenames::kSoundJump), c.jumpsAgain ? 2 : 1) << c.pressAfter;
         EXPECT_EQ(hero.GetVelocity().y == -TToyKipKip::kJumpSpeed, c.jumpsAgain) << c.pressAfter;
     }
 }
@@ -354,7 +353,7 @@ TEST_F(Hero, ScrollsTheWorldToHisFeetAndTheBackgroundByOne256thOfTheClimb)
         Tick();
         ASSERT_EQ(hero.GetPosition().y, static_cast<float>(c.y));
         const LayerRecord* world = box->FindLayer("");
-        const LayerRecord* background = box->FindLayer(toynames::kLayerBackground);
+        const LayerRecord* background = box->FindLayer(gamenames::kLayerBackground);
         ASSERT_NE(world, nullptr);
         ASSERT_NE(background, nullptr);
         EXPECT_EQ(world->x, 0) << c.y;

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "device/kivdraw.h"
+#include "game/gamenames.h"
 #include "kernel/kernel.h"
 #include "platform/fatalcapture.h"
 #include "support/fakedrawing.h"
 #include "support/tempdir.h"
 #include "toy/toyactor.h"
-#include "toy/toynames.h"
 #include "toy/toyprobe.h"
 
 namespace kipkip {
@@ -290,8 +290,8 @@ TEST(ToyBoxFiles, TheBuiltInSceneIsReadFromTheResourceWithItsFiveLayers)
     EXPECT_EQ(box.name, "toybox");
     EXPECT_EQ(box.className, "ToyBox");
     EXPECT_EQ(box.category, "ToyBox");
-    const std::string_view expected[] = {toynames::kLayerSpace, toynames::kLayerTitle,
-                                         toynames::kLayerHeading, "", toynames::kLayerBackground};
+    const std::string_view expected[] = {gamenames::kLayerSpace, gamenames::kLayerTitle,
+                                         gamenames::kLayerHeading, "", gamenames::kLayerBackground};
     ASSERT_EQ(box.layers.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(box.layers[i]->name, expected[i]) << i;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game/gamenames.h"
 #include "toy/cellbitmap.h"
 #include "toy/toyimage.h"
 #include "toy/toyprobe.h"
@@ -278,7 +279,7 @@ TEST_F(NumberTest, TheBuiltInSceneHasItsThreeRightAlignedDisplaysOnTheDigitImage
         EXPECT_EQ(number->y, 28) << c.name;
         EXPECT_EQ(number->value, c.value) << c.name;
         EXPECT_EQ(number->rightAligned, 1) << c.name;
-        EXPECT_EQ(number->layer, toynames::kLayerHeading) << c.name;
+        EXPECT_EQ(number->layer, gamenames::kLayerHeading) << c.name;
         EXPECT_TRUE(number->visible) << c.name;
         ASSERT_NE(number->image, nullptr) << c.name;
         EXPECT_EQ(number->image->cellCount, 10) << c.name;

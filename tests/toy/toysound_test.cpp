@@ -8,12 +8,12 @@
 
 #include "device/kivsound.h"
 #include "device/soundmixer.h"
+#include "game/gamenames.h"
 #include "kernel/kernel.h"
 #include "platform/fatalcapture.h"
 #include "platform/resources.h"
 #include "texdb/texdb.h"
 #include "toy/toybox.h"
-#include "toy/toynames.h"
 #include "toy/toyprobe.h"
 
 namespace kipkip {
@@ -92,8 +92,8 @@ TEST(ToySound, TheBuiltInScenesSoundsReachTheDevice)
     FatalCapture fatal;  // without a drawing device the scene's images cannot be made
     TToyBox box(&kernel, nullptr, "toybox");
     ASSERT_EQ(sound.SoundCount(), 3);
-    const std::string_view names[] = {toynames::kSoundTake, toynames::kSoundJump,
-                                      toynames::kSoundFall};
+    const std::string_view names[] = {gamenames::kSoundTake, gamenames::kSoundJump,
+                                      gamenames::kSoundFall};
     for (int slot = 0; slot < 3; ++slot) {
         SCOPED_TRACE(slot);
         EXPECT_FALSE(sound.IsPlaying(slot));
@@ -123,9 +123,9 @@ TEST(ToySound, AnUninitialisedDeviceRefusesTheSceneButTheLogStillNotesThePlays)
     TToyBox box(&kernel, nullptr, "toybox");
     EXPECT_EQ(sound.SoundCount(), 0);
     EXPECT_EQ(mixer.SoundCount(), 0);
-    EXPECT_FALSE(box.CreateSoundBuffer(toynames::kSoundJump, "fly"));
-    EXPECT_FALSE(box.PlaySound(toynames::kSoundJump));
-    EXPECT_EQ(box.soundLog, std::vector<std::string>{std::string(toynames::kSoundJump)});
+    EXPECT_FALSE(box.CreateSoundBuffer(gamenames::kSoundJump, "fly"));
+    EXPECT_FALSE(box.PlaySound(gamenames::kSoundJump));
+    EXPECT_EQ(box.soundLog, std::vector<std::string>{std::string(gamenames::kSoundJump)});
 }
 
 TEST(ToySound, TheBuiltInScenesSoundsNameBuiltInWaves)
@@ -137,9 +137,9 @@ TEST(ToySound, TheBuiltInScenesSoundsNameBuiltInWaves)
         std::string_view name;
         const char* fileName;
     };
-    const Case cases[] = {{toynames::kSoundTake, "star"},
-                          {toynames::kSoundJump, "fly"},
-                          {toynames::kSoundFall, "down"}};
+    const Case cases[] = {{gamenames::kSoundTake, "star"},
+                          {gamenames::kSoundJump, "fly"},
+                          {gamenames::kSoundFall, "down"}};
     for (const Case& c : cases) {
         TToySound* sound = FindSound(box, c.name);
         ASSERT_NE(sound, nullptr) << c.fileName;
