@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "device/kivmidi.h"
+#include "device/midifile.h"
 #include "platform/silentmidiout.h"
 
 namespace {
@@ -21,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace kipkip;
     const std::span<const std::uint8_t> image(data, size);
-    TKivMidi::SmfImage read;
+    MidiFile read;
     std::string error;
-    const bool readable = TKivMidi::ReadSmf(image, read, error);
+    const bool readable = MidiFile::Read(image, read, error);
 
     SilentMidiOut out;
     TKivMidi midi(out);

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "app/jsonline.h"
-#include "device/kivmidi.h"
 #include "device/kivsound.h"
+#include "device/midifile.h"
 #include "platform/asciicase.h"
 #include "platform/fatalcapture.h"
 #include "platform/files.h"
@@ -83,9 +83,9 @@ bool CheckMidi(const std::string& file, std::ostream& out)
         Failure(out, file, "midi", "the file cannot be read");
         return false;
     }
-    TKivMidi::SmfImage image;
+    MidiFile image;
     std::string error;
-    if (!TKivMidi::ReadSmf(*bytes, image, error)) {
+    if (!MidiFile::Read(*bytes, image, error)) {
         Failure(out, file, "midi", error);
         return false;
     }

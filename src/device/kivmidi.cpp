@@ -7,15 +7,11 @@
 #include <system_error>
 
 #include "device/devicenames.h"
-#include "platform/byteorder.h"
 #include "platform/resourceorfile.h"
 
 namespace kipkip {
 
 namespace {
-
-constexpr std::size_t kHeaderBytes = 14;      // "MThd", length, format, tracks, division
-constexpr std::size_t kChunkHeaderBytes = 8;  // "MTrk", length
 
 // The data of a meta event begins with the word (a longer text still counts).
 bool BeginsWith(std::span<const std::uint8_t> data, std::string_view word)
@@ -117,57 +113,12 @@ bool TKivMidi::Load(std::string_view name)
     return true;
 }
 
-bool TKivMidi::ReadSmf(std::span<const std::uint8_t> bytes, SmfImage& image, std::string& error)
-{
-    image = SmfImage{};
-    // The header's own length is not used: the first track chunk is taken to start right
-    // after a 6-byte header, as the sequencer always did.
-    if (bytes.size() < kHeaderBytes) {
-        error = "the file is shorter than a MIDI header";
-        return false;
-    }
-    if (std::memcmp(bytes.data(), "MThd", 4) != 0) {
-        error = "the file does not begin with MThd";
-        return false;
-    }
-    image.format = LoadBe16(bytes.data() + 8);
-    image.declaredTracks = LoadBe16(bytes.data() + 10);
-    image.division = LoadBe16(bytes.data() + 12);
-    if (image.format != 0 && image.format != 1) {
-        error = "format " + std::to_string(image.format) + " is not played (only 0 and 1)";
-        return false;
-    }
-    image.headerRead = true;
-    const int count = std::min(image.declaredTracks, kMaxTracks);
-    std::size_t offset = kHeaderBytes;
-    for (int track = 0; track < count; ++track) {
-        const std::string where = "track " + std::to_string(track) + ": ";
-        if (bytes.size() - offset < kChunkHeaderBytes) {
-            error = where + "the file ends before the track's chunk header";
-            return false;
-        }
-        if (std::memcmp(bytes.data() + offset, "MTrk", 4) != 0) {
-            error = where + "the chunk is not MTrk";
-            return false;
-        }
-        const std::uint32_t length = LoadBe32(bytes.data() + offset + 4);
-        offset += kChunkHeaderBytes;
-        if (length > bytes.size() - offset) {
-            error = where + "the track runs past the end of the file";
-            return false;
-        }
-        image.tracks.push_back(bytes.subspan(offset, length));
-        offset += length;
-    }
-    return true;
-}
-
 bool TKivMidi::LoadFile(std::span<const std::uint8_t> bytes)
 {
     std::lock_guard guard(lock_);
-    SmfImage image;
+    MidiFile image;
     std::string error;
-    const bool ok = ReadSmf(bytes, image, error);
+    const bool ok = MidiFile::Read(bytes, image, error);
     if (!image.headerRead) {
         return false;
     }
@@ -392,11 +343,11 @@ void TKivMidi::Pass()
                 break;
             }
             const std::uint8_t byte = record.data[record.position];
-            if (byte == 0xF0) {
+            if (byte == midibytes::kSystemExclusive) {
                 SystemExclusive(track);
-            } else if (byte == 0xFF) {
+            } else if (byte == midibytes::kMetaEvent) {
                 MetaEvent(track);
-            } else if (byte & 0x80) {
+            } else if (byte & midibytes::kStatusBit) {
                 ShortEvent(track);
             } else {
                 RunningStatus(track);
@@ -454,7 +405,7 @@ std::optional<std::uint32_t> TKivMidi::CheckValue(int track) const
     for (std::size_t at = record.position; at < record.data.size(); ++at) {
         const std::uint8_t byte = record.data[at];
         value = (value << 7) + (byte & 0x7Fu);
-        if (!(byte & 0x80)) {
+        if (!(byte & midibytes::kMoreBytes)) {
             return value;
         }
     }
@@ -468,7 +419,7 @@ std::optional<std::uint32_t> TKivMidi::GetValue(int track)
     if (!value) {
         return std::nullopt;
     }
-    while (record.data[record.position] & 0x80) {
+    while (record.data[record.position] & midibytes::kMoreBytes) {
         ++record.position;
     }
     ++record.position;
@@ -492,7 +443,8 @@ void TKivMidi::ChannelMessage(int track, std::uint8_t status)
 {
     TrackRecord& record = tracks_[static_cast<std::size_t>(track)];
     // Program change and channel pressure carry one data byte, the rest two.
-    const std::size_t dataBytes = (status >= 0xC0 && status <= 0xDF) ? 1 : 2;
+    const bool oneByte = status >= midibytes::kProgramChange && status < midibytes::kPitchBend;
+    const std::size_t dataBytes = oneByte ? 1 : 2;
     if (record.data.size() - record.position < dataBytes) {
         // A message cut off by the end of its track used to be sent with whatever bytes lay
         // after the track; it now ends the track unsent.
@@ -515,7 +467,7 @@ void TKivMidi::SystemExclusive(int track)
         return;
     }
     sysex_.clear();
-    sysex_.push_back(0xF0);
+    sysex_.push_back(midibytes::kSystemExclusive);
     sysex_.insert(sysex_.end(), record.data.begin() + record.position,
                   record.data.begin() + record.position + *length);
     LongMsg(sysex_);
@@ -540,7 +492,7 @@ void TKivMidi::MetaEvent(int track)
     const std::span<const std::uint8_t> data(record.data.data() + record.position, *length);
     const std::uint32_t next = record.position + *length;
     switch (type) {
-        case 0x07:
+        case midibytes::kMetaCuePoint:
             if (BeginsWith(data, "repeat")) {
                 for (TrackRecord& each : tracks_) {
                     each.loopPosition = each.position;
@@ -570,11 +522,11 @@ void TKivMidi::MetaEvent(int track)
                 }
             }
             break;
-        case 0x2F:
+        case midibytes::kMetaEndOfTrack:
             record.position = next;
             EndTrack(track);
             return;
-        case 0x51:
+        case midibytes::kMetaSetTempo:
             if (*length >= 3) {
                 const std::uint32_t micros = static_cast<std::uint32_t>(data[0]) << 16 |
                                              static_cast<std::uint32_t>(data[1]) << 8 | data[2];

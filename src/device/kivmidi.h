@@ -30,6 +30,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/midifile.h"
 #include "platform/ports.h"
 #include "platform/resourceorfile.h"
 
@@ -41,8 +42,8 @@ public:
     // of that resource or nothing. An empty one stands for the program's own resources.
     using ResourceModule = ResourceLookup;
 
-    // The table has 64 records; further tracks in a file are not read.
-    static constexpr int kMaxTracks = 64;
+    // The table has a record for every track the file reader reads.
+    static constexpr int kMaxTracks = MidiFile::kMaxTracks;
     // Milliseconds one timer pass stands for, and the play thread's sleep between passes.
     static constexpr int kStepMs = 10;
     static constexpr int kResolutionMs = 10;
@@ -51,16 +52,6 @@ public:
     // A loop whose body takes no time would jump for ever inside one pass; a pass makes at
     // most this many loop jumps and leaves the rest to the next pass.
     static constexpr int kMaxJumpsPerPass = 64;
-
-    // What the header and track chunks of a standard MIDI file say, as far as they could be
-    // read. The track spans point into the image.
-    struct SmfImage {
-        bool headerRead = false;  // "MThd" and a format of 0 or 1 were found
-        int format = 0;
-        int declaredTracks = 0;  // the header's count, before it is cut to kMaxTracks
-        int division = 0;        // ticks per quarter note, the header's word as it is
-        std::vector<std::span<const std::uint8_t>> tracks;  // MTrk contents, in file order
-    };
 
     // Where a track stands in its song.
     struct TrackState {
@@ -129,11 +120,6 @@ public:
 
     // One 10 ms pass in timer mode, under the lock; nothing unless playing in timer mode.
     void SmfPlay();
-
-    // Reads what LoadFile reads. False with the reason in `error` (and `image` filled as far
-    // as it was read) when the file is not one the sequencer plays. Reads nothing outside
-    // `bytes`.
-    static bool ReadSmf(std::span<const std::uint8_t> bytes, SmfImage& image, std::string& error);
 
     // State, for tests and tools.
     bool IsOpen();

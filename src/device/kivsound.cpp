@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/bytecursor.h"
 #include "platform/byteorder.h"
 #include "platform/resourceorfile.h"
 #include "platform/resources.h"
@@ -11,36 +12,6 @@
 namespace kipkip {
 
 namespace {
-
-// The few reads the RIFF walk makes, each checked against the image's length before it reads.
-class WaveCursor {
-public:
-    explicit WaveCursor(std::span<const std::uint8_t> image) : image_(image) {}
-
-    // n bytes from offset lie inside the image (written so that it cannot overflow).
-    bool Has(std::size_t offset, std::size_t n) const
-    {
-        return FitsInside(image_.size(), offset, n);
-    }
-    bool IdAt(std::size_t offset, const char* id) const
-    {
-        return Has(offset, 4) && std::memcmp(image_.data() + offset, id, 4) == 0;
-    }
-    std::uint32_t U32At(std::size_t offset) const { return LoadLe32(image_.data() + offset); }
-    std::uint16_t U16At(std::size_t offset) const { return LoadLe16(image_.data() + offset); }
-    std::string IdText(std::size_t offset) const
-    {
-        std::string text;
-        for (std::size_t i = 0; i < 4; ++i) {
-            const char c = static_cast<char>(image_[offset + i]);
-            text += (c >= 0x20 && c < 0x7F) ? c : '?';
-        }
-        return text;
-    }
-
-private:
-    std::span<const std::uint8_t> image_;
-};
 
 // The sample of one channel of one frame, widened to 16 bits.
 std::int32_t SampleAt(const TKivSound::WaveInfo& wave, std::size_t frame, int channel)
@@ -204,7 +175,7 @@ bool TKivSound::ValidSlot(int slot) const
 std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint8_t> image,
                                                        std::string& error)
 {
-    const WaveCursor in(image);
+    const ByteCursor in(image);
     if (!in.IdAt(0, "RIFF")) {
         error = "not a RIFF file";
         return std::nullopt;
@@ -214,7 +185,7 @@ std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint
         return std::nullopt;
     }
     const std::size_t end = static_cast<std::size_t>(
-        std::min<std::uint64_t>(8 + static_cast<std::uint64_t>(in.U32At(4)), image.size()));
+        std::min<std::uint64_t>(8 + static_cast<std::uint64_t>(in.Le32At(4)), image.size()));
     if (!in.IdAt(8, "WAVE")) {
         error = "the RIFF form is not WAVE";
         return std::nullopt;
@@ -236,7 +207,7 @@ std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint
             error = "the chunk header at byte " + std::to_string(pos) + " is cut short";
             return std::nullopt;
         }
-        const std::size_t size = in.U32At(pos + 4);
+        const std::size_t size = in.Le32At(pos + 4);
         if (!in.Has(pos + 8, size)) {
             error = "the '" + in.IdText(pos) + "' chunk at byte " + std::to_string(pos) +
                     " runs past the end of the image";
@@ -257,13 +228,13 @@ std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint
         pos += 8 + size;
     }
 
-    const int tag = in.U16At(*fmt);
-    const int channels = in.U16At(*fmt + 2);
-    const std::uint32_t rate = in.U32At(*fmt + 4);
-    const int blockAlign = in.U16At(*fmt + 12);
+    const int tag = in.Le16At(*fmt);
+    const int channels = in.Le16At(*fmt + 2);
+    const std::uint32_t rate = in.Le32At(*fmt + 4);
+    const int blockAlign = in.Le16At(*fmt + 12);
     // A 14-byte fmt chunk has no sample size; a PCM frame then tells it.
     const int bits =
-        fmtSize >= 16 ? in.U16At(*fmt + 14) : (channels > 0 ? blockAlign * 8 / channels : 0);
+        fmtSize >= 16 ? in.Le16At(*fmt + 14) : (channels > 0 ? blockAlign * 8 / channels : 0);
     if (tag != 1) {
         error = "format tag " + std::to_string(tag) + " is not PCM";
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/bytecursor.h"
 #include "platform/byteorder.h"
 #include "platform/files.h"
 
@@ -38,17 +39,6 @@ struct BmpHeader {
     bool core = false;
 };
 
-// Callers check that the four or two bytes lie inside `bytes`.
-std::uint32_t U32At(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return LoadLe32(bytes.data() + offset);
-}
-
-std::uint16_t U16At(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return LoadLe16(bytes.data() + offset);
-}
-
 bool CompressionFits(std::uint32_t compression, int bits)
 {
     switch (compression) {
@@ -67,7 +57,8 @@ bool CompressionFits(std::uint32_t compression, int bits)
 
 std::optional<BmpHeader> ReadHeader(std::span<const std::uint8_t> bytes, std::string& error)
 {
-    if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
+    const ByteCursor in(bytes);
+    if (!in.IdAt(0, "BM")) {
         error = "not a BMP file";
         return std::nullopt;
     }
@@ -76,35 +67,35 @@ std::optional<BmpHeader> ReadHeader(std::span<const std::uint8_t> bytes, std::st
         return std::nullopt;
     }
     const std::string truncatedHeader = "truncated: the header runs past the end of the file";
-    if (bytes.size() < kFileHeaderSize + 4) {
+    if (!in.Has(kFileHeaderSize, 4)) {
         error = truncatedHeader;
         return std::nullopt;
     }
     BmpHeader header;
-    header.pixelOffset = U32At(bytes, 10);
-    header.headerSize = U32At(bytes, 14);
+    header.pixelOffset = in.Le32At(10);
+    header.headerSize = in.Le32At(14);
     header.core = header.headerSize == kCoreHeaderSize;
     if (!header.core &&
         (header.headerSize < kInfoHeaderSize || header.headerSize > kLargestHeaderSize)) {
         error = "unsupported header size " + std::to_string(header.headerSize);
         return std::nullopt;
     }
-    if (bytes.size() - kFileHeaderSize < header.headerSize) {
+    if (!in.Has(kFileHeaderSize, header.headerSize)) {
         error = truncatedHeader;
         return std::nullopt;
     }
     if (header.core) {
-        header.width = U16At(bytes, 18);
-        header.height = U16At(bytes, 20);
-        header.bits = U16At(bytes, 24);
+        header.width = in.Le16At(18);
+        header.height = in.Le16At(20);
+        header.bits = in.Le16At(24);
     } else {
-        header.width = static_cast<std::int32_t>(U32At(bytes, 18));
+        header.width = static_cast<std::int32_t>(in.Le32At(18));
         // A negative height stores the rows top down.
-        header.height = static_cast<std::int32_t>(U32At(bytes, 22));
+        header.height = static_cast<std::int32_t>(in.Le32At(22));
         header.height = header.height < 0 ? -header.height : header.height;
-        header.bits = U16At(bytes, 28);
-        header.compression = U32At(bytes, 30);
-        header.colorsUsed = U32At(bytes, 46);
+        header.bits = in.Le16At(28);
+        header.compression = in.Le32At(30);
+        header.colorsUsed = in.Le32At(46);
     }
 
     std::string size = std::to_string(header.width) + "x" + std::to_string(header.height);
@@ -128,17 +119,17 @@ std::optional<BmpHeader> ReadHeader(std::span<const std::uint8_t> bytes, std::st
         return std::nullopt;
     }
     if (header.compression == kBitFields && header.headerSize == kInfoHeaderSize &&
-        bytes.size() - kFileHeaderSize - kInfoHeaderSize < kBitFieldsSize) {
+        !in.Has(kFileHeaderSize + kInfoHeaderSize, kBitFieldsSize)) {
         error = truncatedHeader;
         return std::nullopt;
     }
-    if (header.pixelOffset >= bytes.size()) {
+    if (!in.Has(header.pixelOffset, 1)) {
         error = "truncated: the file ends before its pixels";
         return std::nullopt;
     }
     if (header.compression == kUncompressed || header.compression == kBitFields) {
-        std::int64_t stride = (header.width * header.bits + 31) / 32 * 4;
-        if (stride * header.height > static_cast<std::int64_t>(bytes.size() - header.pixelOffset)) {
+        const std::int64_t stride = (header.width * header.bits + 31) / 32 * 4;
+        if (!in.Has(header.pixelOffset, static_cast<std::size_t>(stride * header.height))) {
             error = "truncated: the pixels run past the end of the file";
             return std::nullopt;
         }

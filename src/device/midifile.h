@@ -1,0 +1,47 @@
+// device/midifile.h
+// A standard MIDI file as the sequencer reads it: the header and its track chunks, each length
+// checked against the file; and the bytes by which a track's events are told apart.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kipkip {
+
+namespace midibytes {
+
+// A byte with this bit set starts an event; without it the event repeats the last status.
+inline constexpr std::uint8_t kStatusBit = 0x80;
+// Program change and channel pressure are the channel messages with one data byte.
+inline constexpr std::uint8_t kProgramChange = 0xC0;
+inline constexpr std::uint8_t kPitchBend = 0xE0;
+inline constexpr std::uint8_t kSystemExclusive = 0xF0;
+inline constexpr std::uint8_t kMetaEvent = 0xFF;
+// In a variable-length number (delta times, lengths), a byte with this bit has more after it.
+inline constexpr std::uint8_t kMoreBytes = 0x80;
+
+// Meta event types the sequencer acts on.
+inline constexpr std::uint8_t kMetaCuePoint = 0x07;  // "repeat" and "end" mark the song's loop
+inline constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
+inline constexpr std::uint8_t kMetaSetTempo = 0x51;  // microseconds per quarter note, 3 bytes
+
+}  // namespace midibytes
+
+struct MidiFile {
+    // The sequencer plays at most this many tracks; further ones are not read.
+    static constexpr int kMaxTracks = 64;
+
+    bool headerRead = false;  // "MThd" and a format of 0 or 1 were found
+    int format = 0;
+    int declaredTracks = 0;  // the header's count, before it is cut to kMaxTracks
+    int division = 0;        // ticks per quarter note, the header's word as it is
+    std::vector<std::span<const std::uint8_t>> tracks;  // MTrk contents, in file order
+
+    // Reads `bytes` into `file`. False with the reason in `error` (and `file` filled as far as
+    // it was read) when the file is not one the sequencer plays. Reads nothing outside `bytes`.
+    static bool Read(std::span<const std::uint8_t> bytes, MidiFile& file, std::string& error);
+};
+
+}  // namespace kipkip
