@@ -6,6 +6,7 @@
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
+#include "platform/textlines.h"
 #include "platform/wholenumber.h"
 
 namespace kipkip {
@@ -204,24 +205,13 @@ SettingsFile::Result SettingsFile::Parse(std::string_view name, std::span<const 
         return result;
     }
     std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
-    std::size_t lineNumber = 0;
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = all.find('\n', start);
-        std::string_view line = all.substr(start, end == all.npos ? all.npos : end - start);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        ++lineNumber;
+    ForEachLine(all, [&](std::size_t number, std::string_view line) {
         if (Error error = ApplyLine(line, result.options, folder)) {
-            result.errors.push_back(std::string(name) + ": line " + std::to_string(lineNumber) +
+            result.errors.push_back(std::string(name) + ": line " + std::to_string(number) +
                                     ": " + *error);
         }
-        if (end == all.npos) {
-            break;
-        }
-        start = end + 1;
-    }
+        return true;
+    });
     return result;
 }
 

@@ -1,6 +1,6 @@
 // platform/textlines.h
-// The lines and words of the game's line-based texts (input scripts and recordings): a line
-// ends at LF, CR LF or CR; words are separated by blanks (spaces and tabs).
+// The lines and words of the game's line-based texts (input scripts, recordings, the settings
+// file): a line ends at LF, CR LF or CR; words are separated by blanks (spaces and tabs).
 #pragma once
 
 #include <cstddef>
