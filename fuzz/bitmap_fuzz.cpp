@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/pixelformats.h"
 #include "platform/sdl/sdlbitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace kipkip;
-    const PixelFormat formats[] = {
-        {16, 0xF800, 0x07E0, 0x001F},
-        {32, 0xFF0000, 0x00FF00, 0x0000FF},
-    };
+    const PixelFormat formats[] = {pixelformats::kRgb565, pixelformats::kXrgb32};
     SdlBitmap decoder;
     for (const PixelFormat& format : formats) {
         std::string error;

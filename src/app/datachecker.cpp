@@ -10,15 +10,13 @@
 #include "platform/asciicase.h"
 #include "platform/fatalcapture.h"
 #include "platform/files.h"
+#include "platform/pixelformats.h"
 #include "platform/sdl/sdlbitmap.h"
 #include "platform/sjis.h"
 #include "texdb/texdb.h"
 
 namespace kipkip {
 namespace {
-
-// Bitmaps are checked in the 16-bit 5-6-5 screen format, as the drawing device loads sprites.
-constexpr PixelFormat kScreenFormat{16, 0xF800, 0x07E0, 0x001F};
 
 std::string Hex(const void* data, std::size_t size)
 {
@@ -133,7 +131,8 @@ bool DataChecker::CheckBitmap(const std::string& file, std::ostream& out) const
         return false;
     }
     std::string error;
-    std::optional<Picture> picture = SdlBitmap().Decode(*bytes, kScreenFormat, error);
+    // In the screen's 5-6-5 format, as the drawing device loads sprites.
+    std::optional<Picture> picture = SdlBitmap().Decode(*bytes, pixelformats::kRgb565, error);
     if (!picture) {
         Failure(out, file, "bitmap", error);
         return false;

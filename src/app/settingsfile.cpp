@@ -207,8 +207,8 @@ SettingsFile::Result SettingsFile::Parse(std::string_view name, std::span<const 
     std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
     ForEachLine(all, [&](std::size_t number, std::string_view line) {
         if (Error error = ApplyLine(line, result.options, folder)) {
-            result.errors.push_back(std::string(name) + ": line " + std::to_string(number) +
-                                    ": " + *error);
+            result.errors.push_back(std::string(name) + ": line " + std::to_string(number) + ": " +
+                                    *error);
         }
         return true;
     });

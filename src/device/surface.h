@@ -6,18 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/pixelformats.h"
 #include "platform/ports.h"
 
 namespace kipkip {
-
-// The formats by the drawing device's pixel kinds.
-namespace pixelformats {
-inline constexpr PixelFormat kIndexed8{8, 0, 0, 0};
-inline constexpr PixelFormat kRgb555{16, 0x7C00, 0x03E0, 0x001F};
-inline constexpr PixelFormat kRgb565{16, 0xF800, 0x07E0, 0x001F};
-inline constexpr PixelFormat kRgb24{24, 0xFF0000, 0x00FF00, 0x0000FF};
-inline constexpr PixelFormat kXrgb32{32, 0xFF0000, 0x00FF00, 0x0000FF};
-}  // namespace pixelformats
 
 class Surface {
 public:

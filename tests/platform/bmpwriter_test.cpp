@@ -1,4 +1,5 @@
 #include "platform/bmpwriter.h"
+#include "platform/pixelformats.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,7 @@
 namespace kipkip {
 namespace {
 
-constexpr PixelFormat kRgb555{16, 0x7C00, 0x03E0, 0x001F};
-constexpr PixelFormat kRgb565{16, 0xF800, 0x07E0, 0x001F};
-constexpr PixelFormat kRgb24{24, 0xFF0000, 0x00FF00, 0x0000FF};
-constexpr PixelFormat kXrgb32{32, 0xFF0000, 0x00FF00, 0x0000FF};
-constexpr PixelFormat kIndexed8{8, 0, 0, 0};
+using namespace pixelformats;
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 {

@@ -1,4 +1,5 @@
 #include "platform/framedim.h"
+#include "platform/pixelformats.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ TEST(FrameDim, HalvesEachChannelOf565WithoutBleedingIntoTheNext)
 
 TEST(FrameDim, Halves555AndLeavesTheUnusedTopBitClear)
 {
-    const PixelFormat format{16, 0x7C00, 0x03E0, 0x001F};
+    const PixelFormat format = pixelformats::kRgb555;
     std::vector<std::uint8_t> pixels = {0xFF, 0xFF, 0x21, 0x04};  // 0xFFFF, then 0x0421
     std::vector<std::uint8_t> out;
     DimFrame(ViewOf(pixels, 2, 1, 4, format), out);
@@ -50,7 +51,7 @@ TEST(FrameDim, Halves555AndLeavesTheUnusedTopBitClear)
 
 TEST(FrameDim, Halves32BitChannelsAndKeepsTheFrameUnchanged)
 {
-    const PixelFormat format{32, 0x00FF0000, 0x0000FF00, 0x000000FF};
+    const PixelFormat format = pixelformats::kXrgb32;
     std::vector<std::uint8_t> pixels = {0x81, 0x40, 0xFF, 0x00};  // B, G, R, unused
     const std::vector<std::uint8_t> before = pixels;
     std::vector<std::uint8_t> out;
@@ -61,7 +62,7 @@ TEST(FrameDim, Halves32BitChannelsAndKeepsTheFrameUnchanged)
 
 TEST(FrameDim, Halves24BitPixelsRowByRowAcrossThePitch)
 {
-    const PixelFormat format{24, 0xFF0000, 0x00FF00, 0x0000FF};
+    const PixelFormat format = pixelformats::kRgb24;
     // Two rows of one pixel each, with a padding byte after each row.
     std::vector<std::uint8_t> pixels = {0x10, 0x20, 0x30, 0xAA, 0xFE, 0x02, 0x04, 0xAA};
     std::vector<std::uint8_t> out = {1, 2, 3};  // stale contents are replaced

@@ -8,15 +8,13 @@
 
 #include "platform/bmpwriter.h"
 #include "platform/files.h"
+#include "platform/pixelformats.h"
 #include "support/bmpbytes.h"
 
 namespace kipkip {
 namespace {
 
-constexpr PixelFormat kRgb555{16, 0x7C00, 0x03E0, 0x001F};
-constexpr PixelFormat kRgb565{16, 0xF800, 0x07E0, 0x001F};
-constexpr PixelFormat kRgb24{24, 0xFF0000, 0x00FF00, 0x0000FF};
-constexpr PixelFormat kXrgb32{32, 0xFF0000, 0x00FF00, 0x0000FF};
+using namespace pixelformats;
 
 std::uint32_t PixelAt(const Picture& picture, int x, int y)
 {
@@ -336,7 +334,7 @@ TEST(SdlBitmapRefusals, NameTheReason)
         {"2 bits", twoBits, kRgb565, "unsupported bits per pixel: 2"},
         {"JPEG inside", jpeg, kRgb565, "unsupported compression 4 for 24 bits per pixel"},
         {"RLE of 24 bits", rleOf24, kRgb565, "unsupported compression 1 for 24 bits per pixel"},
-        {"into a palette", good, PixelFormat{8, 0, 0, 0},
+        {"into a palette", good, kIndexed8,
          "cannot decode into 8-bit pixels with these channel masks"},
         {"into 12 bits", good, PixelFormat{12, 0xF00, 0xF0, 0xF},
          "cannot decode into 12-bit pixels with these channel masks"},
