@@ -99,7 +99,10 @@ bool TKivMidi::Load(std::string_view name)
     if (!open_) {
         return false;
     }
-    Stop();
+    // A song starts from a clean output: nothing of the last one carries into it, not its
+    // programs, not its tails.
+    playing_ = false;
+    out_.Reset();
     loaded_ = false;
     bool ok = false;
     if (auto song = ReadResourceOrFile("MIDI", name, module_)) {
@@ -168,8 +171,18 @@ bool TKivMidi::Stop()
         return false;
     }
     playing_ = false;
-    out_.Reset();
+    ReleaseNotes();
     return true;
+}
+
+void TKivMidi::ReleaseNotes()
+{
+    for (int channel = 0; channel < midibytes::kChannels; ++channel) {
+        const auto control = static_cast<std::uint8_t>(midibytes::kControlChange | channel);
+        ShortMsg(control, midibytes::kSustainPedal, 0);
+        ShortMsg(control, midibytes::kAllNotesOff, 0);
+        ShortMsg(control, midibytes::kResetAllControllers, 0);
+    }
 }
 
 bool TKivMidi::Reset(bool loop)

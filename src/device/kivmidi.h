@@ -96,7 +96,9 @@ public:
     bool Play(std::string_view fileName, bool loop);
     // Starts or resumes the loaded song from where its tracks stand.
     bool Play(bool loop);
-    // Stops playing and silences the output; the tracks keep their positions.
+    // Stops playing and lets every sounding note go into its release, as a synthesiser does
+    // when its song stops (sustain off, all notes off, controllers reset on every channel); the
+    // programs stay, and the tracks keep their positions. Loading a song resets the output.
     bool Stop();
     // Rewinds every track and sets the loop flag; only while loaded and not playing.
     bool Reset(bool loop);
@@ -156,6 +158,7 @@ private:
     std::optional<std::uint32_t> GetValue(int track);
     std::optional<std::uint32_t> CheckValue(int track) const;
     void ClearTable();
+    void ReleaseNotes();
 
     MidiOut& out_;
     std::recursive_mutex lock_;

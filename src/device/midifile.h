@@ -14,6 +14,9 @@ namespace midibytes {
 
 // A byte with this bit set starts an event; without it the event repeats the last status.
 inline constexpr std::uint8_t kStatusBit = 0x80;
+// Channel messages: the status's low four bits are the channel.
+inline constexpr int kChannels = 16;
+inline constexpr std::uint8_t kControlChange = 0xB0;
 // Program change and channel pressure are the channel messages with one data byte.
 inline constexpr std::uint8_t kProgramChange = 0xC0;
 inline constexpr std::uint8_t kPitchBend = 0xE0;
@@ -21,6 +24,11 @@ inline constexpr std::uint8_t kSystemExclusive = 0xF0;
 inline constexpr std::uint8_t kMetaEvent = 0xFF;
 // In a variable-length number (delta times, lengths), a byte with this bit has more after it.
 inline constexpr std::uint8_t kMoreBytes = 0x80;
+
+// Controllers the sequencer sends when a song stops.
+inline constexpr std::uint8_t kSustainPedal = 64;
+inline constexpr std::uint8_t kResetAllControllers = 121;
+inline constexpr std::uint8_t kAllNotesOff = 123;
 
 // Meta event types the sequencer acts on.
 inline constexpr std::uint8_t kMetaCuePoint = 0x07;  // "repeat" and "end" mark the song's loop

@@ -138,7 +138,7 @@ public:
     virtual void Close() = 0;
     virtual void Short(std::uint32_t message) = 0;               // status | d1 << 8 | d2 << 16
     virtual bool Long(std::span<const std::uint8_t> bytes) = 0;  // a whole F0 ... F7 message
-    virtual void Reset() = 0;                                    // all notes off, controllers reset
+    virtual void Reset() = 0;  // a clean synthesiser: voices cut, all reset
 };
 
 // What the sound output plays: interleaved 16-bit stereo at 44100 Hz, pulled by the output in

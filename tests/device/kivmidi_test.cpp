@@ -61,15 +61,32 @@ public:
         sent.push_back({Sent::Reset, pass, 0, {}});
     }
 
+    // A controller message of the release that a stop sends on every channel.
+    static bool IsRelease(std::uint32_t message)
+    {
+        const std::uint32_t controller = message >> 8 & 0x7F;
+        return (message & 0xF0) == 0xB0 &&
+               (controller == 64 || controller == 121 || controller == 123);
+    }
+    // The song's own short messages, without the releases.
     std::vector<std::uint32_t> Shorts() const
     {
         std::vector<std::uint32_t> shorts;
         for (const Sent& s : sent) {
-            if (s.kind == Sent::Short) {
+            if (s.kind == Sent::Short && !IsRelease(s.message)) {
                 shorts.push_back(s.message);
             }
         }
         return shorts;
+    }
+    // How many times every channel's notes were let go.
+    int Releases() const
+    {
+        int count = 0;
+        for (const Sent& s : sent) {
+            count += s.kind == Sent::Short && s.message == 0x7BBF;  // the last channel's
+        }
+        return count;
     }
     // The pass in which the short message was first sent, or -1.
     int PassOf(std::uint32_t message) const
@@ -295,7 +312,8 @@ TEST_F(MidiTest, EndCueWithoutLoopStopsAtOnceBeforeLaterEventsOfThePass)
     ASSERT_TRUE(PlaySong(CueSong(), false));
     Passes(10);
     EXPECT_FALSE(midi.IsPlay());
-    EXPECT_EQ(out.Resets(), 2);  // the load's stop, and the end cue's
+    EXPECT_EQ(out.Resets(), 1);    // the load's
+    EXPECT_EQ(out.Releases(), 1);  // the end cue's
     const std::vector<std::uint32_t> expected = {NoteOn(1), NoteOn(2)};
     EXPECT_EQ(out.Shorts(), expected);  // neither note 3 nor track 1's note 10 at tick 30
 }
@@ -367,8 +385,35 @@ TEST_F(MidiTest, EndOfAllTracksWithoutLoopStops)
     EXPECT_TRUE(midi.IsPlay());
     Passes(1);
     EXPECT_FALSE(midi.IsPlay());
-    EXPECT_EQ(out.sent.back().kind, Sent::Reset);
+    EXPECT_EQ(out.Releases(), 1);
+    EXPECT_TRUE(RecordingMidiOut::IsRelease(out.sent.back().message));
     EXPECT_EQ(out.sent.back().pass, 3);
+}
+
+// A stop lets the notes ring out on every channel instead of cutting them dead, and leaves the
+// programs alone; only loading the next song resets the output.
+TEST_F(MidiTest, StopReleasesEveryChannelAndKeepsThePrograms)
+{
+    TrackBytes track;
+    track.Event(0, {0xC3, 48}).Event(0, {0x93, 60, 64}).EndOfTrack(1000);
+    ASSERT_TRUE(PlaySong({track}, true));
+    Passes(1);
+    out.sent.clear();
+    ASSERT_TRUE(midi.Stop());
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t channel = 0; channel < 16; ++channel) {
+        for (std::uint32_t controller : {64u, 123u, 121u}) {
+            expected.push_back((0xB0 | channel) | controller << 8);
+        }
+    }
+    std::vector<std::uint32_t> sent;
+    for (const Sent& s : out.sent) {
+        ASSERT_EQ(s.kind, Sent::Short) << "no reset, no system message";
+        sent.push_back(s.message);
+    }
+    EXPECT_EQ(sent, expected);
+    ASSERT_TRUE(midi.Load("SONG"));
+    EXPECT_EQ(out.Resets(), 1);
 }
 
 TEST_F(MidiTest, EndOfAllTracksWithLoopRestartsFromTheTop)
@@ -592,7 +637,8 @@ TEST(MidiDevice, CleanUpStopsClosesAndForgetsTheSong)
     ASSERT_TRUE(midi.Play("BGM", true));
     midi.CleanUp();
     EXPECT_EQ(out.closes, 1);
-    EXPECT_EQ(out.Resets(), 2);
+    EXPECT_EQ(out.Resets(), 1);
+    EXPECT_EQ(out.Releases(), 1);
     EXPECT_FALSE(midi.IsOpen());
     EXPECT_FALSE(midi.IsLoaded());
     EXPECT_FALSE(midi.Track(0).active);

@@ -4,8 +4,9 @@
 // the tick whose trace first shows the music (the tick of the press), with program changes and
 // notes; REPEAT_MS and END_MS after that start (the song's "repeat" and "end" cues) the notes
 // after the "end" cue are those after the "repeat" cue, shifted by the loop's period, loop after
-// loop until the game is over; the tick whose trace drops the music resets the output and no
-// note follows. The WAVE carries music in every second of play and falls silent after the reset.
+// loop until the game is over; the tick whose trace drops the music lets every channel's notes go
+// (no reset) and no note follows. The WAVE carries music in every second of play, and after the
+// game over the release, which dies away within seconds.
 // Prints what it found; exit status 1 on the first failed check.
 #include <algorithm>
 #include <cstdint>
@@ -225,30 +226,46 @@ int main(int argc, char** argv)
     std::printf("repeat at %ld ms, end at %ld ms, period %ld ms, %zu notes compared in %d loops\n",
                 repeat->ms, end->ms, period, once.size(), loops);
 
-    // The stop: a reset in the pass of the game over, and no note after it.
-    bool reset = false;
+    // The stop: in the pass of the game over every channel's notes are let go (all notes off),
+    // with no reset or system message; no note follows.
+    int released = 0;
     for (const Line& line : lines) {
-        reset = reset || (line.reset && line.ms == stop);
+        if (line.ms == stop && line.bytes.size() == 3 && (line.bytes[0] & 0xF0) == 0xB0 &&
+            line.bytes[1] == 0x7B) {
+            released |= 1 << (line.bytes[0] & 0x0F);
+        }
+        if (line.ms >= stop && (line.reset || (!line.bytes.empty() && line.bytes[0] == 0xF0))) {
+            Fail("a reset or a system message after the game over at " + std::to_string(line.ms) +
+                 " ms");
+        }
         if (line.ms >= stop && IsNoteOn(line)) {
             Fail("a note after the game over at " + std::to_string(line.ms) + " ms");
         }
     }
-    if (!reset) {
-        Fail("no reset at the game over, " + std::to_string(stop) + " ms");
+    if (released != 0xFFFF) {
+        Fail("not every channel's notes are let go at the game over, " + std::to_string(stop) +
+             " ms");
     }
 
     // The sound: one tick's 882 frames per tick; music in every second of play, none after.
     if (wave.size() != static_cast<std::size_t>(lastTick) * 882 * 2) {
         Fail("the WAVE does not hold 882 frames per tick");
     }
+    constexpr long kReleaseMs = 4000;
     int quietest = 1 << 16;
     for (long second = start; second + 1000 <= stop; second += 1000) {
         quietest = std::min(quietest, Peak(wave, second, second + 1000));
     }
-    const int after = Peak(wave, stop + 100, stop + 10000);
-    std::printf("quietest second of play peaks at %d, after the game over %d\n", quietest, after);
+    // The notes ring out in their release: heard just after the game over, gone seconds later.
+    const int release = Peak(wave, stop + 100, stop + 600);
+    const int after = Peak(wave, stop + kReleaseMs, stop + 10000);
+    std::printf("quietest second of play peaks at %d, the release %d, after it %d\n", quietest,
+                release, after);
     if (quietest < 1000) {
         Fail("a second of play without music");
+    }
+    if (release <= 16) {
+        Fail("the music is cut dead at the game over");
     }
     if (after > 16) {
         Fail("the music goes on after the game over");

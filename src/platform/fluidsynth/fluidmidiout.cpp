@@ -184,9 +184,9 @@ void FluidMidiOut::Reset()
     if (synth_ == nullptr) {
         return;
     }
-    // The system reset puts the voices into their release (seconds for a pad), and so would all
-    // notes off; a stopped song stops at once, so every voice is cut after the reset. In the
-    // other order FluidSynth 2.3 lets the reset bring the release back.
+    // A new song starts on a clean synthesiser. The system reset puts the voices into their
+    // release (seconds for a pad), so every voice is cut after it; in the other order
+    // FluidSynth 2.3 lets the reset bring the release back.
     fluid_synth_system_reset(synth_);
     fluid_synth_all_sounds_off(synth_, -1);
 }
