@@ -2,6 +2,7 @@
 #include "device/kivsound.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/bytecursor.h"
@@ -12,6 +13,57 @@
 namespace kipkip {
 
 namespace {
+
+constexpr int kTagPcm = 1;
+// WAVE_FORMAT_EXTENSIBLE: the plain fmt chunk's 16 bytes, the size of the extension that
+// follows (at least 22), the valid bits, the channel mask, then the sub-format's GUID.
+constexpr int kTagExtensible = 0xFFFE;
+constexpr std::size_t kExtensionSizeAt = 16;
+constexpr int kMinExtensionSize = 22;
+constexpr std::size_t kSubFormatAt = 24;
+// KSDATAFORMAT_SUBTYPE_PCM, 00000001-0000-0010-8000-00AA00389B71, as a file stores it.
+constexpr std::array<std::uint8_t, 16> kSubFormatPcm = {
+    0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+constexpr std::size_t kExtensibleFmtSize = kSubFormatAt + kSubFormatPcm.size();
+
+// Whether the fmt chunk (fmtSize bytes from fmt, inside the image) holds PCM samples, under the
+// plain tag or the extensible one; when not, error says why.
+bool HoldsPcm(const ByteCursor& in, std::size_t fmt, std::size_t fmtSize, std::string& error)
+{
+    const int tag = in.Le16At(fmt);
+    if (tag == kTagPcm) {
+        return true;
+    }
+    if (tag != kTagExtensible) {
+        error = "format tag " + std::to_string(tag) + " is not PCM";
+        return false;
+    }
+    if (fmtSize < kExtensibleFmtSize) {
+        error = "the extensible fmt chunk has " + std::to_string(fmtSize) +
+                " bytes, too few for its sub-format (" + std::to_string(kExtensibleFmtSize) + ")";
+        return false;
+    }
+    const int extensionSize = in.Le16At(fmt + kExtensionSizeAt);
+    if (extensionSize < kMinExtensionSize) {
+        error = "the extensible fmt chunk's extension has " + std::to_string(extensionSize) +
+                " bytes, fewer than " + std::to_string(kMinExtensionSize);
+        return false;
+    }
+    const auto subFormat = in.BytesAt(fmt + kSubFormatAt, kSubFormatPcm.size());
+    if (!std::equal(subFormat.begin(), subFormat.end(), kSubFormatPcm.begin(),
+                    kSubFormatPcm.end())) {
+        error = "the extensible format's sub-format is not PCM";
+        return false;
+    }
+    return true;
+}
+
+// ceil(frames * SoundMixer::kRate / rate) for rate > 0, exact for every frame count a data
+// chunk can hold (fewer than 2^32, so the product stays below 2^48).
+std::uint64_t MixerFrames(std::uint64_t frames, std::uint64_t rate)
+{
+    return (frames * SoundMixer::kRate + rate - 1) / rate;
+}
 
 // The sample of one channel of one frame, widened to 16 bits.
 std::int32_t SampleAt(const TKivSound::WaveInfo& wave, std::size_t frame, int channel)
@@ -228,17 +280,15 @@ std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint
         pos += 8 + size;
     }
 
-    const int tag = in.Le16At(*fmt);
+    if (!HoldsPcm(in, *fmt, fmtSize, error)) {
+        return std::nullopt;
+    }
     const int channels = in.Le16At(*fmt + 2);
     const std::uint32_t rate = in.Le32At(*fmt + 4);
     const int blockAlign = in.Le16At(*fmt + 12);
     // A 14-byte fmt chunk has no sample size; a PCM frame then tells it.
     const int bits =
         fmtSize >= 16 ? in.Le16At(*fmt + 14) : (channels > 0 ? blockAlign * 8 / channels : 0);
-    if (tag != 1) {
-        error = "format tag " + std::to_string(tag) + " is not PCM";
-        return std::nullopt;
-    }
     if (channels != 1 && channels != 2) {
         error = std::to_string(channels) + " channels, not 1 or 2";
         return std::nullopt;
@@ -259,8 +309,11 @@ std::optional<TKivSound::WaveInfo> TKivSound::ReadWave(std::span<const std::uint
         error = "the data chunk holds no whole frame";
         return std::nullopt;
     }
-    if (frames > static_cast<std::size_t>(rate) * kMaxSeconds) {
-        error = "longer than " + std::to_string(kMaxSeconds) + " s";
+    const std::uint64_t mixerBytes =
+        MixerFrames(frames, rate) * SoundMixer::kChannels * sizeof(std::int16_t);
+    if (mixerBytes > kMaxMixerBytes) {
+        error = "converted for the mixer the sound takes " + std::to_string(mixerBytes) +
+                " bytes, more than " + std::to_string(kMaxMixerBytes) + " (64 MiB)";
         return std::nullopt;
     }
     WaveInfo wave;
@@ -276,7 +329,7 @@ std::vector<std::int16_t> TKivSound::ToMixerFormat(const WaveInfo& wave)
 {
     constexpr std::uint64_t kOut = SoundMixer::kRate;
     const std::uint64_t rate = static_cast<std::uint64_t>(wave.rate);
-    const std::size_t outFrames = static_cast<std::size_t>((wave.frames * kOut + rate - 1) / rate);
+    const std::size_t outFrames = static_cast<std::size_t>(MixerFrames(wave.frames, rate));
     std::vector<std::int16_t> out;
     out.reserve(outFrames * SoundMixer::kChannels);
     for (std::size_t j = 0; j < outFrames; ++j) {

@@ -26,11 +26,12 @@ class TKivSound {
 public:
     static constexpr int kMaxSounds = 16;
     static constexpr int kCopies = 4;
-    // Sound effects are short; a longer sound is refused rather than held converted in memory
-    // (a minute is about 10 MB in the mixer's format).
-    static constexpr int kMaxSeconds = 60;
-    static constexpr int kMinRate = 8000;
-    static constexpr int kMaxRate = 192000;
+    // Every sound is held converted in memory: one that would take more than 64 MiB in the
+    // mixer's format (about 6 minutes 20 s) is refused, so sixteen of them hold at most 1 GiB.
+    static constexpr std::uint64_t kMaxMixerBytes = std::uint64_t{64} << 20;
+    // The rates a sound buffer of the original platform plays.
+    static constexpr int kMinRate = 100;
+    static constexpr int kMaxRate = 200000;
 
     // What a WAVE image describes, once it has been accepted.
     struct WaveInfo {
@@ -87,7 +88,8 @@ public:
     bool Initialised() const { return initialised_; }
 
     // Walks a RIFF WAVE image and says what it holds, or why it is refused (in error). Only
-    // PCM of 8 or 16 bits, one or two channels, kMinRate..kMaxRate and at most kMaxSeconds is
+    // PCM (format tag 1, or the extensible tag 0xFFFE over the PCM sub-format) of 8 or 16 bits,
+    // one or two channels, kMinRate..kMaxRate and at most kMaxMixerBytes once converted is
     // accepted. Reads nothing outside the image.
     static std::optional<WaveInfo> ReadWave(std::span<const std::uint8_t> image,
                                             std::string& error);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "support/tempdir.h"
@@ -16,6 +17,24 @@ using test::Pcm16;
 using test::PcmWave;
 using test::RiffImage;
 using test::WaveChunk;
+
+// The extensible fmt chunk of `bytes` bytes whose extension claims extensionSize bytes (by
+// default all that follows it) and whose sub-format GUID begins with the word subFormat (1 is
+// PCM, 3 floating point) and goes on as every such GUID does.
+WaveChunk ExtensibleFmtChunk(int channels, int rate, int bits, std::uint32_t subFormat = 1,
+                             std::size_t bytes = 40, std::optional<int> extensionSize = {})
+{
+    WaveChunk chunk = FmtChunk(channels, rate, bits, 0xFFFE);
+    test::PutU16(chunk.body,
+                 static_cast<std::uint32_t>(extensionSize.value_or(static_cast<int>(bytes) - 18)));
+    test::PutU16(chunk.body, static_cast<std::uint32_t>(bits));  // valid bits
+    test::PutU32(chunk.body, channels == 1 ? 0x4 : 0x3);         // front centre, or left and right
+    test::PutU32(chunk.body, subFormat);
+    chunk.body.insert(chunk.body.end(),
+                      {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71});
+    chunk.body.resize(bytes, 0);
+    return chunk;
+}
 
 // A mono 16-bit sound of the given number of frames at the mixer's rate, so that one frame of
 // the sound is one frame of the mix.
@@ -131,10 +150,18 @@ TEST(TKivSoundWave, AcceptsPcmImagesWhateverOtherChunksTheyCarry)
          16, 4},
         {"a last byte that is no whole frame", PcmWave(1, 44100, 16, {1, 0, 2, 0, 3}), 1, 44100, 16,
          2},
-        {"the lowest rate", PcmWave(1, 8000, 8, {1}), 1, 8000, 8, 1},
-        {"the highest rate", PcmWave(1, 192000, 8, {1}), 1, 192000, 8, 1},
-        {"exactly the longest sound", PcmWave(1, 8000, 8, std::vector<std::uint8_t>(480000, 128)),
-         1, 8000, 8, 480000},
+        {"the lowest rate", PcmWave(1, 100, 8, {1}), 1, 100, 8, 1},
+        {"the highest rate", PcmWave(1, 200000, 8, {1}), 1, 200000, 8, 1},
+        {"6000 Hz", PcmWave(1, 6000, 16, samples), 1, 6000, 16, 4},
+        {"a minute and a half", PcmWave(1, 6000, 8, std::vector<std::uint8_t>(540000, 128)), 1,
+         6000, 8, 540000},
+        {"extensible PCM, 8-bit stereo",
+         RiffImage({ExtensibleFmtChunk(2, 11025, 8), DataChunk(samples)}), 2, 11025, 8, 4},
+        {"extensible PCM with a longer extension and a fact chunk",
+         RiffImage({ExtensibleFmtChunk(1, 44100, 16, 1, 48),
+                    {"fact", {4, 0, 0, 0}, {}},
+                    DataChunk(samples)}),
+         1, 44100, 16, 4},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -198,17 +225,39 @@ TEST(TKivSoundWave, RefusesImagesItCannotPlayWithTheReason)
          "no data chunk with samples"},
         {"format tag 3 (floating point)",
          RiffImage({FmtChunk(1, 44100, 32, 3), DataChunk(samples)}), "format tag 3 is not PCM"},
-        {"the extensible format tag",
-         RiffImage({FmtChunk(2, 44100, 16, 0xFFFE, 40), DataChunk(samples)}), "format tag 65534"},
+        {"the extensible tag over a plain 16-byte fmt chunk",
+         RiffImage({FmtChunk(1, 44100, 16, 0xFFFE), DataChunk(samples)}),
+         "the extensible fmt chunk has 16 bytes, too few for its sub-format (40)"},
+        {"an extensible fmt chunk one byte short of its GUID",
+         RiffImage({ExtensibleFmtChunk(1, 44100, 16, 1, 39), DataChunk(samples)}),
+         "has 39 bytes, too few"},
+        {"an extensible extension that claims 20 bytes",
+         RiffImage({ExtensibleFmtChunk(1, 44100, 16, 1, 40, 20), DataChunk(samples)}),
+         "extension has 20 bytes, fewer than 22"},
+        {"the floating-point sub-format",
+         RiffImage({ExtensibleFmtChunk(1, 44100, 32, 3), DataChunk(samples)}),
+         "the extensible format's sub-format is not PCM"},
+        {"a GUID that starts as PCM's and ends otherwise",
+         [&] {
+             auto image = RiffImage({ExtensibleFmtChunk(1, 44100, 16), DataChunk(samples)});
+             image[12 + 8 + 39] ^= 1;  // the GUID's last byte
+             return image;
+         }(),
+         "sub-format is not PCM"},
+        {"extensible 24-bit samples",
+         RiffImage({ExtensibleFmtChunk(1, 44100, 24), DataChunk({1, 2, 3})}), "24 bits"},
+        {"extensible with three channels",
+         RiffImage({ExtensibleFmtChunk(3, 44100, 16), DataChunk(Pcm16({1, 2, 3}))}), "3 channels"},
         {"three channels", PcmWave(3, 44100, 16, Pcm16({1, 2, 3})), "3 channels"},
         {"no channels", PcmWave(0, 44100, 16, samples), "0 channels"},
         {"24-bit samples", PcmWave(1, 44100, 24, {1, 2, 3}), "24 bits"},
         {"12-bit samples", PcmWave(1, 44100, 12, samples), "12 bits"},
-        {"a rate below 8000", PcmWave(1, 7999, 16, samples), "7999 Hz"},
-        {"a rate above 192000", PcmWave(1, 192001, 16, samples), "192001 Hz"},
+        {"a rate below 100", PcmWave(1, 99, 16, samples), "a rate of 99 Hz, outside 100..200000"},
+        {"a rate above 200000", PcmWave(1, 200001, 16, samples), "200001 Hz"},
         {"no whole frame", PcmWave(2, 44100, 16, {1, 2, 3}), "no whole frame"},
-        {"longer than a minute", PcmWave(1, 8000, 8, std::vector<std::uint8_t>(480001, 128)),
-         "longer than 60 s"},
+        // 100000 * 44100 passes 2^32: a product in 32 bits would wrap to a 200-frame sound.
+        {"100000 frames at 100 Hz", PcmWave(1, 100, 8, std::vector<std::uint8_t>(100000, 128)),
+         "takes 176400000 bytes, more than 67108864 (64 MiB)"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -224,6 +273,61 @@ TEST(TKivSoundWave, RefusesImagesItCannotPlayWithTheReason)
         EXPECT_TRUE(sound.LoadFile(good)) << c.what;
         EXPECT_EQ(sound.SoundCount(), 1) << c.what;
     }
+}
+
+TEST(TKivSoundWave, ReadsExtensiblePcmExactlyAsItsPlainTwin)
+{
+    struct Case {
+        int channels;
+        int rate;
+        int bits;
+        std::vector<std::uint8_t> samples;
+    };
+    const Case cases[] = {
+        {1, 22050, 16, Pcm16({0, 32767, -32768, 1234, -5})},
+        {2, 11025, 8, {0, 255, 128, 7, 200, 13}},
+        {2, 48000, 16, Pcm16({-1, 1, 300, -300})},
+    };
+    for (const Case& c : cases) {
+        const auto plainImage = PcmWave(c.channels, c.rate, c.bits, c.samples);
+        const auto extensibleImage =
+            RiffImage({ExtensibleFmtChunk(c.channels, c.rate, c.bits), DataChunk(c.samples)});
+        std::string error;
+        const auto plain = TKivSound::ReadWave(plainImage, error);
+        ASSERT_TRUE(plain) << error;
+        const auto extensible = TKivSound::ReadWave(extensibleImage, error);
+        ASSERT_TRUE(extensible) << c.rate << ": " << error;
+        EXPECT_EQ(extensible->channels, plain->channels) << c.rate;
+        EXPECT_EQ(extensible->rate, plain->rate) << c.rate;
+        EXPECT_EQ(extensible->bits, plain->bits) << c.rate;
+        EXPECT_EQ(extensible->frames, plain->frames) << c.rate;
+        EXPECT_TRUE(std::ranges::equal(extensible->data, plain->data)) << c.rate;
+        const auto converted = TKivSound::ToMixerFormat(*extensible);
+        EXPECT_FALSE(converted.empty()) << c.rate;
+        EXPECT_EQ(converted, TKivSound::ToMixerFormat(*plain)) << c.rate;
+    }
+}
+
+TEST(TKivSoundWave, RefusesASoundWhoseConversionPassesSixtyFourMiBToTheFrame)
+{
+    // At 100 Hz each frame becomes 441 frames of 4 bytes: 38043 frames make 67107852 bytes,
+    // 38044 make 67109616, past 64 MiB (67108864).
+    std::string error;
+    const auto largest = PcmWave(1, 100, 8, std::vector<std::uint8_t>(38043, 128));
+    const auto wave = TKivSound::ReadWave(largest, error);
+    ASSERT_TRUE(wave) << error;
+    EXPECT_EQ(wave->frames, 38043u);
+
+    const auto tooLarge = PcmWave(1, 100, 8, std::vector<std::uint8_t>(38044, 128));
+    EXPECT_FALSE(TKivSound::ReadWave(tooLarge, error));
+    EXPECT_EQ(error,
+              "converted for the mixer the sound takes 67109616 bytes, more than 67108864 "
+              "(64 MiB)");
+    SoundMixer mixer;
+    TKivSound sound(mixer);
+    ASSERT_TRUE(sound.Init());
+    EXPECT_FALSE(sound.LoadFile(tooLarge));
+    EXPECT_EQ(mixer.SoundCount(), 0);
 }
 
 TEST(TKivSoundWave, ConvertsToStereoAtTheMixerRateOnce)
@@ -270,6 +374,7 @@ TEST(TKivSoundWave, KeepsEachSoundsLengthAtAnyRate)
     const Case cases[] = {
         {22050, 2205, 4410}, {11025, 1102, 4408}, {48000, 480, 441}, {44100, 7, 7},
         {8000, 3, 17},       {192000, 5, 2},      {96000, 1, 1},     {32000, 320, 441},
+        {100, 3, 1323},      {6000, 6, 45},       {200000, 9, 2},
     };
     for (const Case& c : cases) {
         const auto image = PcmWave(1, c.rate, 8, std::vector<std::uint8_t>(c.frames, 200));
