@@ -24,7 +24,7 @@ std::unique_ptr<RunStage> GameRunner::MakeStage() const
     if (options_.headless) {
         return std::make_unique<HeadlessStage>(options_);
     }
-    return std::make_unique<WindowStage>(options_, started_);
+    return std::make_unique<WindowStage>(options_, started_, *boxes_);
 }
 
 // The files first, so that nothing is started for a run that cannot be made: the data

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/commandline.h"
+#include "platform/sdl/sdlmessagebox.h"
 
 namespace kipkip {
 
@@ -26,9 +27,13 @@ public:
     // `started`: when the program started, for the time to the first frame.
     // `warnings` (the settings file's bad lines) have been printed; a window shows them once
     // more in a box.
+    // `boxes`: where a window's message boxes go (nullptr: SDL's own).
     GameRunner(Options options, std::chrono::steady_clock::time_point started,
-               std::vector<std::string> warnings = {})
-        : options_(std::move(options)), started_(started), warnings_(std::move(warnings))
+               std::vector<std::string> warnings = {}, MessageBoxPort* boxes = nullptr)
+        : options_(std::move(options)),
+          started_(started),
+          warnings_(std::move(warnings)),
+          boxes_(boxes != nullptr ? boxes : &sdlBoxes_)
     {}
 
     // The program's exit status (exitstatus.h).
@@ -43,6 +48,8 @@ private:
     Options options_;  // a copy: entering the data directory rewrites its file names
     std::chrono::steady_clock::time_point started_;
     std::vector<std::string> warnings_;
+    SdlMessageBox sdlBoxes_;
+    MessageBoxPort* boxes_;
 };
 
 }  // namespace kipkip

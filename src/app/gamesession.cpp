@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <optional>
 
 #include "app/complain.h"
@@ -67,8 +68,10 @@ int GameSession::Play(RunClock& clock)
     }
     TickInput input(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
     TickSampling sampling(input);
-    FileGameHost files([](std::string_view name) {
-        Complain("cannot write the high score " + std::string(name) + "; the game goes on");
+    FileGameHost files([this](std::string_view name, std::string_view reason) {
+        parts_.stage.Tell("The high score cannot be saved in " +
+                          std::filesystem::absolute(std::string(name)).string() + ": " +
+                          std::string(reason) + ". The game goes on and keeps it until it ends.");
     });
     KeyMap keys = ResolveKeys(options_.keyNames, TMainForm::kDefaultKeys);
     for (const std::string& complaint : keys.complaints) {
@@ -105,6 +108,22 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
     return status;
 }
 
+// The sequencer's own failure text, once a run, with the reason and the remedy; the game goes on
+// without music. Music turned down to nothing is not missed, so a window shows no box for it.
+void GameSession::TellNoMusic()
+{
+    const std::string message = SjisToUtf8(TKivMidi::InitFailureText()) + "\n" +
+                                parts_.music.Failure() +
+                                ".\nThe game runs without music. To hear it, install the package "
+                                "fluid-soundfont-gm, or name a SoundFont (.sf2) with --soundfont "
+                                "or the settings file's soundfont line.";
+    if (options_.musicVolume == 0) {
+        Complain(message);
+    } else {
+        parts_.stage.Tell(message);
+    }
+}
+
 // An error that escapes the game is reported as a fatal error, and the run ends with status 1.
 int GameSession::RunForm(const Feed& feed, RunClock& clock,
                          std::initializer_list<LoopListener*> pieces)
@@ -116,10 +135,8 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
                         parts_.music.Ready(), options_.mute, feed.keys, &clock},
                        MainModeWith(feed.host));
         SequencerAttachment sequencer(parts_.path, form.Midi());
-        // The sequencer's own failure text, once; the game goes on without music.
         if (!options_.mute && !form.Midi().IsOpen()) {
-            Complain(SjisToUtf8(TKivMidi::InitFailureText()) + " (" + parts_.music.Failure() +
-                     "); the game runs without music");
+            TellNoMusic();
         }
         // --ticks counts loop ticks and wins over the end of a replay.
         TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);

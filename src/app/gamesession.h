@@ -57,6 +57,7 @@ private:
     // The main window over the feed until the loop ends; `pieces` take part in each tick before
     // the stage's own, the trace and the shots.
     int RunForm(const Feed& feed, RunClock& clock, std::initializer_list<LoopListener*> pieces);
+    void TellNoMusic();
 
     const Options& options_;
     Parts parts_;

@@ -11,6 +11,11 @@ void HeadlessStage::ReportSetUpError(const std::string& message)
     Complain(message);
 }
 
+void HeadlessStage::Tell(const std::string& message)
+{
+    Complain(message);
+}
+
 bool HeadlessStage::OpenAudio(AudioPath& path)
 {
     if (options_.audioOutFile.empty()) {

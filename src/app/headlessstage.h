@@ -23,6 +23,7 @@ public:
     explicit HeadlessStage(const Options& options) : options_(options) {}
 
     void ReportSetUpError(const std::string& message) override;
+    void Tell(const std::string& message) override;
     bool OpenAudio(AudioPath& path) override;
     bool Open(const std::vector<std::string>&) override { return true; }
     FrameLoop& Loop() override { return loop_; }

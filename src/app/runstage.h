@@ -22,6 +22,9 @@ public:
     // A fault that ends the run before the game starts: on standard error, and in a window in a
     // message box too, for a player who started the game from the desktop.
     virtual void ReportSetUpError(const std::string& message) = 0;
+    // A trouble the game plays on through (no music, a high score not saved): on standard
+    // error, and in a window in a warning box too, while the game waits.
+    virtual void Tell(const std::string& message) = 0;
     // Opens the run's sound on the path; true when it is heard or kept, so that the music needs
     // its synthesiser. The path must outlive the stage.
     virtual bool OpenAudio(AudioPath& path) = 0;

@@ -11,7 +11,7 @@ namespace kipkip {
 namespace {
 
 // A player who starts the game from the desktop never sees standard error.
-void ShowWarnings(const std::vector<std::string>& warnings)
+void ShowWarnings(MessageBoxPort& boxes, const std::vector<std::string>& warnings)
 {
     if (warnings.empty()) {
         return;
@@ -20,7 +20,7 @@ void ShowWarnings(const std::vector<std::string>& warnings)
     for (const std::string& warning : warnings) {
         text += warning + "\n";
     }
-    SdlMessageBox::Warn(text + "\nThe game starts with the rest of the settings.");
+    boxes.Warn(text + "\nThe game starts with the rest of the settings.");
 }
 
 }  // namespace
@@ -28,7 +28,13 @@ void ShowWarnings(const std::vector<std::string>& warnings)
 void WindowStage::ReportSetUpError(const std::string& message)
 {
     Complain(message);
-    SdlMessageBox::ShowError(message);
+    boxes_.ShowError(message);
+}
+
+void WindowStage::Tell(const std::string& message)
+{
+    Complain(message);
+    boxes_.Warn(message);
 }
 
 bool WindowStage::OpenAudio(AudioPath& path)
@@ -64,7 +70,7 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
         shown.push_back("controller mappings: " + input_.MappingsError());
         Complain(shown.back());
     }
-    ShowWarnings(shown);
+    ShowWarnings(boxes_, shown);
     window_.OnPause([this](bool paused) {
         if (audio_) {
             audio_->SetPaused(paused);

@@ -24,12 +24,15 @@ namespace kipkip {
 
 class WindowStage : public RunStage {
 public:
-    // `started`: when the program started, for the time to the first frame.
-    WindowStage(const Options& options, std::chrono::steady_clock::time_point started)
-        : options_(options), started_(started)
+    // `started`: when the program started, for the time to the first frame. `boxes` show what
+    // the player must see; they outlive the stage.
+    WindowStage(const Options& options, std::chrono::steady_clock::time_point started,
+                MessageBoxPort& boxes)
+        : options_(options), started_(started), boxes_(boxes)
     {}
 
     void ReportSetUpError(const std::string& message) override;
+    void Tell(const std::string& message) override;
     bool OpenAudio(AudioPath& path) override;
     bool Open(const std::vector<std::string>& warnings) override;
     FrameLoop& Loop() override { return window_; }
@@ -40,6 +43,7 @@ public:
 private:
     const Options& options_;
     std::chrono::steady_clock::time_point started_;
+    MessageBoxPort& boxes_;
     SdlSession session_;
     SdlInput input_;
     SdlWindow window_{input_};

@@ -1,5 +1,7 @@
 #include "game/filegamehost.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
 #include "platform/files.h"
@@ -30,7 +32,7 @@ void FileGameHost::WriteScoreFile(std::string_view name, std::span<const std::ui
     }
     // A failed write leaves the old file, and the game goes on.
     if (!WriteWholeFile(name, content) && onWriteFailure_) {
-        onWriteFailure_(name);
+        onWriteFailure_(name, std::strerror(errno));
     }
 }
 

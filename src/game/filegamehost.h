@@ -14,7 +14,8 @@ namespace kipkip {
 
 class FileGameHost : public GameHost {
 public:
-    using WriteFailure = std::function<void(std::string_view name)>;
+    // The file's name and, in words, why it could not be written.
+    using WriteFailure = std::function<void(std::string_view name, std::string_view reason)>;
 
     explicit FileGameHost(WriteFailure onWriteFailure = {})
         : onWriteFailure_(std::move(onWriteFailure))

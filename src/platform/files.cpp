@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -150,7 +151,9 @@ bool WriteWholeFile(std::string_view name, std::span<const std::uint8_t> bytes)
     written = (std::fflush(file) == 0) && written;
     written = (std::fclose(file) == 0) && written;
     if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int reason = errno;
         std::remove(temporary.c_str());
+        errno = reason;
         return false;
     }
     return true;

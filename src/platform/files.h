@@ -29,7 +29,7 @@ bool FileExists(std::string_view name);
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view name);
 
 // Replaces the file's content. The bytes go to a temporary file beside it that is then renamed
-// over it, so a failed write never leaves a half-written file behind.
+// over it, so a failed write never leaves a half-written file behind; errno then says why.
 bool WriteWholeFile(std::string_view name, std::span<const std::uint8_t> bytes);
 
 }  // namespace kipkip

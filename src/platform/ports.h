@@ -141,6 +141,17 @@ public:
     virtual void Reset() = 0;  // a clean synthesiser: voices cut, all reset
 };
 
+// Boxes a player in a window must see and close: they are modal, so the game waits while one
+// is up. The text is UTF-8.
+class MessageBoxPort {
+public:
+    virtual ~MessageBoxPort() = default;
+    // Something the game plays on through (no music, a high score not saved, bad settings).
+    virtual void Warn(std::string_view message) = 0;
+    // An error that ends the run.
+    virtual void ShowError(std::string_view message) = 0;
+};
+
 // What the sound output plays: interleaved 16-bit stereo at 44100 Hz, pulled by the output in
 // pieces of its own size, on the output's own thread.
 class AudioSource {

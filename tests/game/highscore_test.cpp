@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -223,9 +225,13 @@ TEST_F(HighScore, AScoreThatCannotBeWrittenIsToldAndTheOldFileStays)
 {
     std::filesystem::create_directory(dir.Path() / "kipkip.dat");
     std::vector<std::string> failed;
-    FileGameHost files([&failed](std::string_view name) { failed.emplace_back(name); });
+    FileGameHost files([&failed](std::string_view name, std::string_view reason) {
+        failed.push_back(std::string(name) + ": " + std::string(reason));
+    });
     files.WriteScoreFile("kipkip.dat", TGameMainMode::EncodeScoreWith(123, 0));
-    EXPECT_EQ(failed, std::vector<std::string>{"kipkip.dat"});
+    // The rename over a folder fails, and says so in the system's words.
+    EXPECT_EQ(failed,
+              std::vector<std::string>{"kipkip.dat: " + std::string(std::strerror(EISDIR))});
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "kipkip.dat"));
 }
 
