@@ -25,9 +25,11 @@ public:
     int screenshots = 0;
 };
 
-void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down, bool repeat = false)
+void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down, bool repeat = false,
+             Uint16 mod = KMOD_NONE)
 {
     SDL_Event event{};
+    event.key.keysym.mod = mod;
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = repeat ? 1 : 0;
@@ -59,11 +61,12 @@ struct WindowFixture : testing::Test {
     std::vector<bool> pauses;
     int musicKeys = 0;
 
-    void Open(bool autopause = true)
+    void Open(bool autopause = true, bool fullScreen = false)
     {
         SdlWindow::Settings settings;
         settings.scale = 1;
         settings.autopause = autopause;
+        settings.fullScreen = fullScreen;
         std::string error;
         ASSERT_TRUE(window.Open(settings, error)) << error;
         window.OnPause([this](bool paused) { pauses.push_back(paused); });
@@ -123,6 +126,43 @@ TEST_F(WindowFixture, MSwitchesTheMusicOncePerPress)
     EXPECT_EQ(musicKeys, 2);
     EXPECT_FALSE(Held(0x32)) << "M's key code";
     EXPECT_FALSE(window.Paused());
+}
+
+bool CursorShown()
+{
+    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+}
+
+TEST_F(WindowFixture, FullScreenHidesTheCursorWhicheverKeyTogglesIt)
+{
+    Open();
+    ASSERT_TRUE(CursorShown());
+    const struct {
+        const char* what;
+        SDL_Keycode key;
+        SDL_Scancode scancode;
+        Uint16 mod;
+    } keys[] = {{"F11", SDLK_F11, SDL_SCANCODE_F11, KMOD_NONE},
+                {"Alt+Return", SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT}};
+    for (const auto& k : keys) {
+        for (bool full : {true, false}) {
+            PushKey(k.key, k.scancode, true, false, k.mod);
+            PushKey(k.key, k.scancode, false, false, k.mod);
+            PushQuit();
+            window.Run(listener);
+            EXPECT_EQ(CursorShown(), !full)
+                << k.what << (full ? " into" : " out of") << " full screen";
+        }
+    }
+}
+
+TEST_F(WindowFixture, FullScreenFromTheStartHidesTheCursorOnceTheWindowIsShown)
+{
+    Open(true, true);
+    PushWindowEvent(SDL_WINDOWEVENT_SHOWN);
+    PushQuit();
+    window.Run(listener);
+    EXPECT_FALSE(CursorShown());
 }
 
 TEST_F(WindowFixture, LosingTheFocusPausesAndRegainingItResumes)

@@ -204,6 +204,12 @@ void SdlWindow::SetFullScreen(bool fullScreen)
     if (window_ == nullptr) {
         return;
     }
+    ApplyFullScreen(fullScreen);
+}
+
+// However full screen is reached, the mouse cursor is hidden there and shown in a window.
+void SdlWindow::ApplyFullScreen(bool fullScreen)
+{
     SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
 }
@@ -231,8 +237,8 @@ std::uint32_t SdlWindow::NowMs()
 
 void SdlWindow::ToggleFullScreen()
 {
-    bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    ApplyFullScreen(!full);
 }
 
 // Pausing only withholds ticks: the game sees the same sequence of ticks and inputs as
@@ -297,7 +303,7 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     if (fullScreenPending_) {
                         fullScreenPending_ = false;
-                        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+                        ApplyFullScreen(true);
                     }
                     minimised_ = false;
                     listener.Paint();

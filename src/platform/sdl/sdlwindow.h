@@ -97,6 +97,7 @@ private:
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ActOn(WindowKey key, LoopListener& listener);
     void ToggleFullScreen();
+    void ApplyFullScreen(bool fullScreen);
     bool MatchTexture(const FrameView& frame);
     void SetPaused(bool paused, bool byFocus, LoopListener& listener);
 
