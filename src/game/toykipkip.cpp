@@ -46,9 +46,8 @@ void TToyKipKip::Act(int elapsed)
         int backgroundY = TruncateCoordinate(
             static_cast<float>(-static_cast<double>(position.y) * kBackgroundFactor));
         box->SetLayerPos(gamenames::kLayerBackground, 0, std::min(backgroundY, kMaxBackgroundY));
-        box->SetLayerPos(
-            "", 0,
-            TruncateCoordinate(static_cast<float>(kFeetFromTop - static_cast<double>(position.y))));
+        // The difference is exact in double and truncated as it is.
+        box->SetLayerPos("", 0, TruncateCoordinate(kFeetFromTop - static_cast<double>(position.y)));
     }
     animator.Update(elapsed);
 }

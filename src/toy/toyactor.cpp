@@ -31,17 +31,17 @@ TToyShape* FindShape(TToyBox* box, std::string_view shapeClass, std::string_view
 
 }  // namespace
 
-int TruncateCoordinate(float value)
+int TruncateCoordinate(double value)
 {
     // Converting a float beyond the integer range is undefined; such a position (an actor
     // that fell for days, or a velocity that overflowed) is held at the edge of the range.
     if (std::isnan(value)) {
         return 0;
     }
-    if (value >= 2147483648.0f) {
+    if (value >= 2147483648.0) {
         return std::numeric_limits<int>::max();
     }
-    if (value < -2147483648.0f) {
+    if (value < -2147483648.0) {
         return std::numeric_limits<int>::min();
     }
     return static_cast<int>(value);

@@ -61,6 +61,6 @@ protected:
 
 // A real coordinate as an integer, truncated toward zero; one beyond the 32-bit range gives
 // the nearest 32-bit value and one that is not a number gives 0.
-int TruncateCoordinate(float value);
+int TruncateCoordinate(double value);
 
 }  // namespace kipkip

@@ -364,5 +364,31 @@ TEST_F(Hero, ScrollsTheWorldToHisFeetAndTheBackgroundByOne256thOfTheClimb)
     }
 }
 
+// 180 - y is truncated as it is: rounded to a float first, a value just below a whole number
+// would become that number and move the world by a pixel for a frame.
+TEST_F(Hero, ScrollsByTheExactDifferenceNotItsRoundedFloat)
+{
+    struct Case {
+        float y;
+        int worldY;
+    };
+    const Case cases[] = {
+        {1e-6f, 179},
+        {0.5f, 179},
+        {-1e-6f, 180},
+        {std::nextafter(-76.0f, 0.0f), 255},
+    };
+    for (const Case& c : cases) {
+        NewBox();
+        TToyKipKip& hero = AddHero();
+        hero.MoveBy(Vector(0.0f, c.y, 0.0f, 0.0f));
+        hero.floorY = 1000;
+        box->SetLayerPos("", 0, 0);
+        hero.Act(0);
+        ASSERT_EQ(hero.GetPosition().y, c.y);
+        EXPECT_EQ(box->FindLayer("")->y, c.worldY) << c.y;
+    }
+}
+
 }  // namespace
 }  // namespace kipkip
