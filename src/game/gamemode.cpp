@@ -1,5 +1,6 @@
 #include "game/gamemode.h"
 
+#include "kernel/clocksum.h"
 #include "kernel/kernel.h"
 
 namespace kipkip {
@@ -66,8 +67,8 @@ void TGameMode::Step(int ms)
     if (finished) {
         Leave();
     }
-    elapsed += ms;
-    frames += 1;
+    elapsed = ClockSum(elapsed, ms);
+    frames = ClockSum(frames, 1);
 }
 
 void TGameMode::Paint()

@@ -1,6 +1,7 @@
 #include "kernel/kernel.h"
 
 #include "device/kivdraw.h"
+#include "kernel/clocksum.h"
 
 namespace kipkip {
 namespace {
@@ -20,7 +21,7 @@ void TKernel::Tick(int ms)
         ReadPad(ms);
         ReadKeyboard();
     }
-    elapsed += ms;
+    elapsed = ClockSum(elapsed, ms);
 }
 
 void TKernel::ReadPad(int ms)

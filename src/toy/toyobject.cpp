@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "kernel/clocksum.h"
 #include "texdb/texdb.h"
 
 namespace kipkip {
@@ -52,9 +53,7 @@ void TToyObject::Draw(int, int) {}
 
 void TToyObject::Update(int elapsed)
 {
-    // The clock wraps after 24 days of play as 32-bit arithmetic does, without overflowing.
-    clock = static_cast<std::int32_t>(static_cast<std::uint32_t>(clock) +
-                                      static_cast<std::uint32_t>(elapsed));
+    clock = ClockSum(clock, elapsed);
 }
 
 void TToyObject::Prepare() {}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "device/kivdraw.h"
@@ -59,6 +60,21 @@ TEST_F(ModeFixture, AModeThatDoesNotDrawNeverPresents)
     EXPECT_EQ(video.presents, 0);
     EXPECT_EQ(mode.frames, 2);
     EXPECT_EQ(mode.elapsed, 40);
+}
+
+// A mode's clock and frame count wrap round their 32 bits, and its blink goes on from the
+// wrapped, negative time as signed arithmetic gives it.
+TEST_F(ModeFixture, TheModesClockWrapsRoundItsThirtyTwoBits)
+{
+    TGameMode mode(nullptr, 0, &kernel);
+    mode.elapsed = INT32_MAX - 9;
+    mode.frames = INT32_MAX;
+    mode.Step(20);
+    EXPECT_EQ(mode.elapsed, INT32_MIN + 10);
+    EXPECT_EQ(mode.frames, INT32_MIN);
+    EXPECT_TRUE(mode.IsBlinkOn(100)) << "-2147483638 mod 200 is -38";
+    mode.elapsed = INT32_MIN + 90;  // -2147483558 mod 200 is -158
+    EXPECT_TRUE(mode.IsBlinkOn(100));
 }
 
 TEST_F(ModeFixture, AStepEntersOnceThenUpdatesDrawsAndPresents)

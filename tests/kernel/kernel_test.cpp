@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "device/kivdraw.h"
@@ -67,6 +68,16 @@ TEST_F(KernelFixture, AHeldSignalIsPressedInItsFirstTickOnly)
         EXPECT_EQ(bool(kernel.pressed & BitButton1), t == 1) << t;
     }
     EXPECT_EQ(kernel.elapsed, 60);
+}
+
+// After 24.8 days of play the clock wraps round to the most negative 32-bit value and counts on.
+TEST_F(KernelFixture, TheClockWrapsRoundItsThirtyTwoBits)
+{
+    kernel.elapsed = INT32_MAX - 9;
+    kernel.Tick(20);
+    EXPECT_EQ(kernel.elapsed, INT32_MIN + 10);
+    kernel.Tick(20);
+    EXPECT_EQ(kernel.elapsed, INT32_MIN + 30);
 }
 
 TEST_F(KernelFixture, KeysGoingDownRaiseAnyKeyAndNameTheHighest)
