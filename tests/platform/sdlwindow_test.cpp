@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/pixelformats.h"
 #include "platform/sdl/sdlinput.h"
 #include "platform/sdl/sdlsession.h"
 
@@ -163,6 +164,15 @@ TEST_F(WindowFixture, FullScreenFromTheStartHidesTheCursorOnceTheWindowIsShown)
     PushQuit();
     window.Run(listener);
     EXPECT_FALSE(CursorShown());
+}
+
+// A frame of palette indices has no texture format: it is refused, never read as wider pixels.
+TEST_F(WindowFixture, AFrameOfPaletteIndicesIsRefusedAndTheNextGoodOneShown)
+{
+    Open();
+    std::vector<std::uint8_t> pixels(320 * 240 * 4, 0x55);
+    EXPECT_FALSE(window.Present(FrameView{pixels.data(), 320, 240, 320, pixelformats::kIndexed8}));
+    EXPECT_TRUE(window.Present(FrameView{pixels.data(), 320, 240, 640, pixelformats::kRgb565}));
 }
 
 TEST_F(WindowFixture, LosingTheFocusPausesAndRegainingItResumes)

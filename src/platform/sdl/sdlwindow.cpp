@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "platform/fatalerror.h"
 #include "platform/framedim.h"
+#include "platform/pixelformats.h"
 #include "platform/sdl/sdlinput.h"
 
 namespace kipkip {
@@ -16,12 +18,19 @@ namespace {
 constexpr int kMaxDefaultScale = 4;
 constexpr double kDesktopShare = 0.85;
 
+// SDL_PIXELFORMAT_UNKNOWN for a frame the window cannot show as it is (palette indices): it is
+// refused rather than read as pixels of another size.
 std::uint32_t TextureFormatFor(const PixelFormat& format)
 {
-    if (format.bitsPerPixel == 16) {
-        return format.greenMask == 0x03E0 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+    using namespace pixelformats;
+    for (const auto& [ours, sdl] :
+         {std::pair{kRgb555, SDL_PIXELFORMAT_RGB555}, std::pair{kRgb565, SDL_PIXELFORMAT_RGB565},
+          std::pair{kRgb24, SDL_PIXELFORMAT_RGB24}, std::pair{kXrgb32, SDL_PIXELFORMAT_XRGB8888}}) {
+        if (format == ours) {
+            return sdl;
+        }
     }
-    return format.bitsPerPixel == 24 ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_XRGB8888;
+    return SDL_PIXELFORMAT_UNKNOWN;
 }
 
 std::optional<WindowKey> WindowKeyOf(const SDL_KeyboardEvent& key)
@@ -179,6 +188,9 @@ bool SdlWindow::Present(const FrameView& frame)
 bool SdlWindow::MatchTexture(const FrameView& frame)
 {
     std::uint32_t format = TextureFormatFor(frame.format);
+    if (format == SDL_PIXELFORMAT_UNKNOWN) {
+        return false;
+    }
     if (texture_ != nullptr && format == textureFormat_ && frame.width == textureWidth_ &&
         frame.height == textureHeight_) {
         return true;
