@@ -287,8 +287,13 @@ def paint_night_clouds(c):
 
 # --- small things in the sky --------------------------------------------------------------
 
-def paint_balloon(c, cx=262, top=612):
-    """A hot-air balloon drifting in the afternoon sky."""
+def paint_balloon(c, cx=205, top=612):
+    """A hot-air balloon drifting in the afternoon sky.
+
+    As the backdrop scrolls the balloon passes the row of digits at the top of the screen, so it
+    drifts in the one gap between the numbers' columns: the time's three digits end at x 191 and
+    a four-digit high score begins at x 218 (cells of 16 at 144 and 218, see make_screens.py).
+    """
     shape = [
         "..rrcrr..",
         ".rrccrrr.",
