@@ -1,6 +1,7 @@
 #include "app/gamesession.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -69,9 +70,9 @@ int GameSession::Play(RunClock& clock)
     TickInput input(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
     TickSampling sampling(input);
     FileGameHost files([this](std::string_view name, std::string_view reason) {
-        parts_.stage.Tell("The high score cannot be saved in " +
-                          std::filesystem::absolute(std::string(name)).string() + ": " +
-                          std::string(reason) + ". The game goes on and keeps it until it ends.");
+        parts_.stage.Tell("The high score cannot be saved in\n" +
+                          std::filesystem::absolute(std::string(name)).string() + ":\n" +
+                          std::string(reason) + ".\nThe game goes on and keeps it until it ends.");
     });
     KeyMap keys = ResolveKeys(options_.keyNames, TMainForm::kDefaultKeys);
     for (const std::string& complaint : keys.complaints) {
@@ -112,11 +113,13 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
 // without music. Music turned down to nothing is not missed, so a window shows no box for it.
 void GameSession::TellNoMusic()
 {
-    const std::string message = SjisToUtf8(TKivMidi::InitFailureText()) + "\n" +
-                                parts_.music.Failure() +
-                                ".\nThe game runs without music. To hear it, install the package "
-                                "fluid-soundfont-gm, or name a SoundFont (.sf2) with --soundfont "
-                                "or the settings file's soundfont line.";
+    std::string reason = parts_.music.Failure();
+    reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+    // Short lines: a message box does not wrap them.
+    const std::string message = SjisToUtf8(TKivMidi::InitFailureText()) + "\n" + reason +
+                                ".\nThe game runs without music. To hear it, install the package\n"
+                                "fluid-soundfont-gm, or name a SoundFont (.sf2) with --soundfont\n"
+                                "or in the settings file's soundfont line.";
     if (options_.musicVolume == 0) {
         Complain(message);
     } else {

@@ -47,7 +47,7 @@ TEST_F(MusicOutputTest, TheSynthesiserSaysWhyItDidNotOpen)
     const std::string font = (dir.Path() / "no-such-font.sf2").string();
     ASSERT_TRUE(music.Start({MusicSink::Synthesiser, false}, font, "", path, error));
     EXPECT_FALSE(music.Ready().Open());
-    EXPECT_EQ(music.Failure(), font + " is not a SoundFont");
+    EXPECT_EQ(music.Failure(), "the SoundFont " + font + " does not exist");
 }
 
 TEST_F(MusicOutputTest, SilentOpensWithoutAnySoundFont)

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace kipkip {
 namespace {
@@ -59,6 +61,10 @@ bool FluidMidiOut::Open()
     SilenceFluidSynth();
     if (soundFont_.empty()) {
         error_ = "no SoundFont found (give one with --soundfont or KIPKIP_SOUNDFONT)";
+        return false;
+    }
+    if (std::error_code ignored; !std::filesystem::exists(soundFont_, ignored)) {
+        error_ = "the SoundFont " + soundFont_ + " does not exist";
         return false;
     }
     if (!fluid_is_soundfont(soundFont_.c_str())) {
