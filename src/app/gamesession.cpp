@@ -14,6 +14,7 @@
 #include "app/loopfanout.h"
 #include "app/mainform.h"
 #include "app/musicoutput.h"
+#include "app/nomusicnotice.h"
 #include "app/recordinghost.h"
 #include "app/recordingwriter.h"
 #include "app/replayhost.h"
@@ -134,13 +135,18 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
     FrameLoop& loop = parts_.stage.Loop();
     bool shotFailed = false;
     try {
+        // A run whose sound must be the same every time waits for the synthesiser; a window
+        // shows its first frame while the SoundFont loads.
+        const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
         TMainForm form({loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
-                        parts_.music.Ready(), options_.mute, feed.keys, &clock},
+                        parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock},
                        MainModeWith(feed.host));
         SequencerAttachment sequencer(parts_.path, form.Midi());
-        if (!options_.mute && !form.Midi().IsOpen()) {
-            TellNoMusic();
-        }
+        NoMusicNotice noMusic(
+            [this, &form] {
+                return !options_.mute && (!form.Midi().IsOpen() || parts_.music.SynthFailed());
+            },
+            [this] { TellNoMusic(); });
         // --ticks counts loop ticks and wins over the end of a replay.
         TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);
         FormPainter painter(form);
@@ -149,6 +155,7 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
         ScreenshotSaver screenshots(form);
         LoopFanOut fanOut;
         fanOut.Add(clock);
+        fanOut.Add(noMusic);
         for (LoopListener* piece : pieces) {
             if (piece != nullptr) {
                 fanOut.Add(*piece);

@@ -4,13 +4,6 @@
 
 namespace kipkip {
 
-MusicOutput::~MusicOutput()
-{
-    if (loading_.valid()) {
-        loading_.wait();
-    }
-}
-
 bool MusicOutput::Start(const MusicChoice& choice, const std::string& soundFont,
                         const std::string& logFile, AudioPath& path, std::string& error)
 {
@@ -18,9 +11,9 @@ bool MusicOutput::Start(const MusicChoice& choice, const std::string& soundFont,
     if (choice.sink == MusicSink::Synthesiser) {
         synth_ = std::make_unique<FluidMidiOut>(FluidMidiOut::ChooseSoundFont(soundFont));
         FluidMidiOut* synth = synth_.get();
-        loading_ = std::async(std::launch::async, [synth] { synth->Open(); });
-        path_ = &path;
-        out_ = synth;
+        loading_ = std::make_unique<LoadingSynth>(
+            *synth, [synth](std::span<std::int16_t> out) { synth->Render(out); }, path);
+        out_ = loading_.get();
     }
     if (choice.logged) {
         logFile_.open(logFile, std::ios::out | std::ios::trunc);
@@ -34,16 +27,10 @@ bool MusicOutput::Start(const MusicChoice& choice, const std::string& soundFont,
     return true;
 }
 
-MidiOut& MusicOutput::Ready()
+MidiOut& MusicOutput::Output(bool waitForSynth)
 {
-    if (loading_.valid()) {
-        loading_.wait();
-    }
-    // The synthesiser joins the audio path only now: the audio thread never waits on its load.
-    if (synth_ && path_ != nullptr) {
-        FluidMidiOut* synth = synth_.get();
-        path_->SetSynth([synth](std::span<std::int16_t> out) { synth->Render(out); });
-        path_ = nullptr;
+    if (waitForSynth && loading_) {
+        loading_->Wait();
     }
     return *out_;
 }

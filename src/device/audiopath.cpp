@@ -46,7 +46,7 @@ void AudioPath::Run(std::size_t frames, Render render)
     std::size_t done = 0;
     while (done < frames) {
         if (framesToPass_ == 0) {
-            if (pass_) {
+            if (pass_ && !musicHeld_) {
                 pass_();
             }
             // Counted after the pass: what it sent carries its own time, not the next one's.

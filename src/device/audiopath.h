@@ -44,6 +44,10 @@ public:
     // Either may be empty: no sequencer runs no passes' events, no synthesiser renders silence.
     void SetSequencer(Pass pass);
     void SetSynth(Synth synth);
+    // While the music is held (its synthesiser still loading) the sequencer runs no passes: a
+    // song started meanwhile waits at its beginning, and starts from there, every program
+    // change with it, once the hold ends. The pass clock goes on.
+    void HoldMusic(bool held) { musicHeld_ = held; }
 
     // Fills out (out.size() / 2 frames) with the music and the effects, running a pass at each
     // 10 ms boundary it reaches, the first one before the first frame.
@@ -82,6 +86,7 @@ private:
     std::atomic<std::int32_t> musicGain_;
     std::atomic<std::int32_t> effectsGain_;
     std::atomic<bool> musicOn_{true};
+    std::atomic<bool> musicHeld_{false};
 };
 
 }  // namespace kipkip

@@ -25,7 +25,7 @@ TEST_F(MusicOutputTest, TheLogWritesWhatTheSequencerSendsOnItsWayToTheSink)
     {
         MusicOutput logged;  // the log is complete once its output has gone
         ASSERT_TRUE(logged.Start({MusicSink::Silent, true}, "", log, path, error)) << error;
-        MidiOut& out = logged.Ready();
+        MidiOut& out = logged.Output(true);
         ASSERT_TRUE(out.Open());
         out.Short(0x643C90);
         out.Reset();
@@ -46,14 +46,14 @@ TEST_F(MusicOutputTest, TheSynthesiserSaysWhyItDidNotOpen)
 {
     const std::string font = (dir.Path() / "no-such-font.sf2").string();
     ASSERT_TRUE(music.Start({MusicSink::Synthesiser, false}, font, "", path, error));
-    EXPECT_FALSE(music.Ready().Open());
+    EXPECT_FALSE(music.Output(true).Open());
     EXPECT_EQ(music.Failure(), "the SoundFont " + font + " does not exist");
 }
 
 TEST_F(MusicOutputTest, SilentOpensWithoutAnySoundFont)
 {
     ASSERT_TRUE(music.Start({MusicSink::Silent, false}, "", "", path, error));
-    EXPECT_TRUE(music.Ready().Open());
+    EXPECT_TRUE(music.Output(true).Open());
 }
 
 }  // namespace

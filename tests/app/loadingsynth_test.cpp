@@ -1,0 +1,125 @@
+// The synthesiser loading beside the game: the music waits, nothing waits for it.
+#include "app/loadingsynth.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <future>
+#include <mutex>
+#include <vector>
+
+#include "device/audiopath.h"
+#include "device/kivmidi.h"
+#include "device/soundmixer.h"
+#include "support/smfbytes.h"
+
+namespace kipkip {
+namespace {
+
+// A synthesiser whose load takes as long as the test says, and that hears every message.
+class SlowSynth : public MidiOut {
+public:
+    bool Open() override
+    {
+        release.get_future().wait();
+        return loads;
+    }
+    void Close() override {}
+    void Short(std::uint32_t message) override
+    {
+        std::lock_guard lock(mutex);
+        heard.push_back(message);
+    }
+    bool Long(std::span<const std::uint8_t>) override { return false; }
+    void Reset() override {}
+    std::vector<std::uint32_t> Heard()
+    {
+        std::lock_guard lock(mutex);
+        return heard;
+    }
+
+    std::promise<void> release;
+    bool loads = true;
+    std::mutex mutex;
+    std::vector<std::uint32_t> heard;
+};
+
+struct LoadingSynthTest : testing::Test {
+    SoundMixer mixer;
+    AudioPath path{mixer};
+    SlowSynth synth;
+    int passes = 0;
+    std::vector<std::int16_t> out = std::vector<std::int16_t>(AudioPath::kPassFrames * 2 * 3);
+
+    AudioPath::Synth Render()
+    {
+        return [](std::span<std::int16_t> piece) { std::fill(piece.begin(), piece.end(), 1000); };
+    }
+    void CountPasses()
+    {
+        path.SetSequencer([this] { ++passes; });
+    }
+};
+
+TEST_F(LoadingSynthTest, TheMusicWaitsForTheLoadAndNothingElseDoes)
+{
+    CountPasses();
+    LoadingSynth loading(synth, Render(), path);
+    EXPECT_TRUE(loading.Open()) << "the sequencer opens while the SoundFont loads";
+    const std::uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
+    EXPECT_TRUE(loading.Long(sysex)) << "dropped, not retried";
+    path.Fill(out);
+    EXPECT_EQ(passes, 0);
+    EXPECT_EQ(out.front(), 0) << "silence until the synthesiser has joined";
+
+    synth.release.set_value();
+    loading.Wait();
+    EXPECT_FALSE(loading.Failed());
+    path.Fill(out);
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(out.front(), 1000);
+}
+
+TEST_F(LoadingSynthTest, AFailedLoadIsKnownAndTheMusicMovesOnUnheard)
+{
+    CountPasses();
+    synth.loads = false;
+    LoadingSynth loading(synth, Render(), path);
+    synth.release.set_value();
+    loading.Wait();
+    EXPECT_TRUE(loading.Failed());
+    EXPECT_FALSE(loading.Open());
+    path.Fill(out);
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(out.front(), 0);
+}
+
+// The player starts a game, and its song, before the SoundFont is there: the song starts when
+// the synthesiser does, from its beginning, its program change first.
+TEST_F(LoadingSynthTest, ASongStartedDuringTheLoadStartsFromItsBeginningOnceLoaded)
+{
+    LoadingSynth loading(synth, Render(), path);
+    TKivMidi midi(loading);
+    test::TrackBytes track;
+    track.Event(0, {0xC0, 5}).Event(0, {0x90, 60, 64}).Event(480, {0x80, 60, 0}).EndOfTrack(0);
+    const test::Bytes song = test::SmfFile(0, 480, {track});
+    ASSERT_TRUE(midi.Init([&song](std::string_view, std::string_view)
+                              -> std::optional<std::span<const std::uint8_t>> { return song; },
+                          false));
+    path.SetSequencer([&midi] { midi.SmfPlay(); });
+    ASSERT_TRUE(midi.Play("BGM", true));
+    for (int i = 0; i < 20; ++i) {
+        path.Fill(out);
+    }
+    EXPECT_TRUE(synth.Heard().empty());
+
+    synth.release.set_value();
+    loading.Wait();
+    path.Fill(out);
+    const std::vector<std::uint32_t> start = {0x05C0, 0x403C90};
+    EXPECT_EQ(synth.Heard(), start);
+    path.SetSequencer(nullptr);
+}
+
+}  // namespace
+}  // namespace kipkip
