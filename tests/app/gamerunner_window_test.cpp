@@ -32,7 +32,7 @@ protected:
         std::filesystem::create_directories(dir);
         options.dataDir = dir.string();
         options.scale = 1;
-        options.ticks = 10;
+        options.ticks = 50;  // a second: time enough for a failed load to be known
         options.soundFontFile = (dir / "missing.sf2").string();
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
