@@ -17,7 +17,9 @@ public:
     // and benchmarks check and time both).
     enum class Path { Fastest, Avx2, Baseline };
 
-    static constexpr int kMaxScale = 8;  // beyond it a window is larger than any desktop
+    // The loops are built for each scale up to this one, the window's own largest (--scale);
+    // a larger window, a 4K desktop's full screen among them, gets wider bars.
+    static constexpr int kMaxScale = 8;
 
     explicit FrameScaler(Path path = Path::Fastest);
 
