@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kMaxDefaultScale = 4;
 constexpr double kDesktopShare = 0.85;
+constexpr const char* kSoftwareRenderer = "software";  // SDL's name for its own renderer
 
 // SDL_PIXELFORMAT_UNKNOWN for a frame the window cannot show as it is (palette indices): it is
 // refused rather than read as pixels of another size.
@@ -140,8 +141,14 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr) {
         stats_.renderer = info.name;
     }
-    SDL_RenderSetLogicalSize(renderer_, width_, height_);
-    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    // SDL's software renderer scales a frame pixel by pixel through a general stretch; the
+    // window's own scaler draws the same picture for a fraction of the time. The renderer then
+    // copies a texture as large as its output, so it has no logical size to scale to.
+    scalesItself_ = stats_.renderer == kSoftwareRenderer;
+    if (!scalesItself_) {
+        SDL_RenderSetLogicalSize(renderer_, width_, height_);
+        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+    }
     // Full screen once the window is shown, as F11 does: a window created full screen, or made
     // so before the window manager has taken it, stays an ordinary window under some window
     // managers (Openbox among them).
@@ -160,19 +167,22 @@ bool SdlWindow::Present(const FrameView& frame)
     if (minimised_) {
         return true;
     }
-    if (!MatchTexture(frame)) {
+    if (TextureFormatFor(frame.format) == SDL_PIXELFORMAT_UNKNOWN) {
         return false;
     }
-    const std::uint8_t* pixels = frame.pixels;
+    FrameView shown = frame;
     if (paused_) {
         // Only the shown copy is dimmed: the game's work surface stays as the game left it.
         DimFrame(frame, dimmed_);
-        pixels = dimmed_.data();
+        shown.pixels = dimmed_.data();
     }
-    if (SDL_UpdateTexture(texture_, nullptr, pixels, frame.pitch) != 0) {
+    if (!(scalesItself_ ? UploadScaled(shown) : UploadAsIs(shown))) {
         return false;
     }
-    SDL_RenderClear(renderer_);
+    if (!scalesItself_) {
+        // The scaled texture covers the whole output, bars and all.
+        SDL_RenderClear(renderer_);
+    }
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     if (stats_.firstFrameMs == 0) {
@@ -183,31 +193,59 @@ bool SdlWindow::Present(const FrameView& frame)
     return true;
 }
 
-// A frame of another format or size than the last gets a texture of its own, and its size
-// becomes the picture's logical size (the full-screen canvas is larger than the window's frame).
-bool SdlWindow::MatchTexture(const FrameView& frame)
+// The renderer scales the frame to the window.
+bool SdlWindow::UploadAsIs(const FrameView& frame)
 {
-    std::uint32_t format = TextureFormatFor(frame.format);
-    if (format == SDL_PIXELFORMAT_UNKNOWN) {
+    return MatchTexture(frame.format, frame.width, frame.height) &&
+           SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch) == 0;
+}
+
+// The frame is scaled straight into a texture of the renderer's output size, which follows
+// the window through resizing and full screen.
+bool SdlWindow::UploadScaled(const FrameView& frame)
+{
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) {
         return false;
     }
-    if (texture_ != nullptr && format == textureFormat_ && frame.width == textureWidth_ &&
-        frame.height == textureHeight_) {
+    if (!MatchTexture(frame.format, width, height)) {
+        return false;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) {
+        return false;
+    }
+    scaler_.Scale(frame, static_cast<std::uint8_t*>(pixels), width, height, pitch);
+    SDL_UnlockTexture(texture_);
+    return true;
+}
+
+// A texture of another format or size than the last is made anew. Where the renderer scales,
+// the frame's size becomes the picture's logical size (the full-screen canvas is larger than
+// the window's frame).
+bool SdlWindow::MatchTexture(const PixelFormat& frameFormat, int width, int height)
+{
+    std::uint32_t format = TextureFormatFor(frameFormat);
+    if (texture_ != nullptr && format == textureFormat_ && width == textureWidth_ &&
+        height == textureHeight_) {
         return true;
     }
     if (texture_ != nullptr) {
         SDL_DestroyTexture(texture_);
     }
-    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, frame.width,
-                                 frame.height);
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture_ == nullptr) {
         return false;
     }
     textureFormat_ = format;
-    textureWidth_ = frame.width;
-    textureHeight_ = frame.height;
+    textureWidth_ = width;
+    textureHeight_ = height;
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    SDL_RenderSetLogicalSize(renderer_, frame.width, frame.height);
+    if (!scalesItself_) {
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+    }
     return true;
 }
 

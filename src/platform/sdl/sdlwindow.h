@@ -1,6 +1,8 @@
 // platform/sdl/sdlwindow.h
 // The game's window on SDL2 and its frame loop. The frame (320x240) is shown with
-// nearest-neighbour integer scaling, letterboxed; F11 and Alt+Enter toggle desktop full
+// nearest-neighbour integer scaling, letterboxed: by the renderer on a graphics device, and by
+// our own scaler (platform/framescaler.h) into a window-sized texture on SDL's software
+// renderer, whose own scaling costs several times more. F11 and Alt+Enter toggle desktop full
 // screen, F12 asks for a screenshot. The loop services the periodic timer on the frame schedule
 // (platform/frameschedule.h) over the performance counter, so ticks never drift, never overlap and
 // never burst: after a stall the missed expiries are skipped.
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "platform/frameloop.h"
+#include "platform/framescaler.h"
 #include "platform/frameschedule.h"
 #include "platform/ports.h"
 
@@ -98,7 +101,9 @@ private:
     void ActOn(WindowKey key, LoopListener& listener);
     void ToggleFullScreen();
     void ApplyFullScreen(bool fullScreen);
-    bool MatchTexture(const FrameView& frame);
+    bool MatchTexture(const PixelFormat& format, int width, int height);
+    bool UploadAsIs(const FrameView& frame);
+    bool UploadScaled(const FrameView& frame);
     void SetPaused(bool paused, bool byFocus, LoopListener& listener);
 
     SdlInput& input_;
@@ -108,6 +113,8 @@ private:
     std::uint32_t textureFormat_ = 0;
     int textureWidth_ = 0;
     int textureHeight_ = 0;
+    bool scalesItself_ = false;  // the renderer is SDL's software one: the window scales
+    FrameScaler scaler_;
     int width_ = 320;
     int height_ = 240;
     int scale_ = 1;
