@@ -10,6 +10,7 @@
 #include "platform/bytecursor.h"
 #include "platform/byteorder.h"
 #include "platform/files.h"
+#include "platform/sdl/sdlpixelformat.h"
 
 namespace kipkip {
 namespace {
@@ -166,32 +167,6 @@ std::vector<std::uint8_t> WithFullPalette(std::span<const std::uint8_t> bytes,
     return out;
 }
 
-// SDL's own format for `format`, or SDL_PIXELFORMAT_UNKNOWN when SDL has none with exactly
-// these masks (palette formats among them: there is no palette to map into).
-std::uint32_t SdlFormatFor(const PixelFormat& format)
-{
-    if (format.bitsPerPixel != 16 && format.bitsPerPixel != 24 && format.bitsPerPixel != 32) {
-        return SDL_PIXELFORMAT_UNKNOWN;
-    }
-    // For 24 bits SDL names formats by byte order: masks 0xFF0000, 0xFF00, 0xFF of a
-    // little-endian value are the bytes B, G, R, which SDL calls BGR24.
-    std::uint32_t sdlFormat = SDL_MasksToPixelFormatEnum(format.bitsPerPixel, format.redMask,
-                                                         format.greenMask, format.blueMask, 0);
-    int bits = 0;
-    Uint32 red = 0;
-    Uint32 green = 0;
-    Uint32 blue = 0;
-    Uint32 alpha = 0;
-    if (sdlFormat == SDL_PIXELFORMAT_UNKNOWN ||
-        SDL_PixelFormatEnumToMasks(sdlFormat, &bits, &red, &green, &blue, &alpha) != SDL_TRUE ||
-        static_cast<int>(SDL_BYTESPERPIXEL(sdlFormat)) != format.BytesPerPixel() ||
-        red != format.redMask || green != format.greenMask || blue != format.blueMask ||
-        alpha != 0) {
-        return SDL_PIXELFORMAT_UNKNOWN;
-    }
-    return sdlFormat;
-}
-
 // What went wrong in SDL's own words, after what we were doing.
 std::string SdlReason(const char* doing)
 {
@@ -210,7 +185,7 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
 std::optional<Picture> SdlBitmap::Decode(std::span<const std::uint8_t> bytes,
                                          const PixelFormat& format, std::string& error)
 {
-    std::uint32_t sdlFormat = SdlFormatFor(format);
+    std::uint32_t sdlFormat = SdlPixelFormatFor(format);
     if (sdlFormat == SDL_PIXELFORMAT_UNKNOWN) {
         error = "cannot decode into " + std::to_string(format.bitsPerPixel) +
                 "-bit pixels with these channel masks";

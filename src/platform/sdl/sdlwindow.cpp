@@ -9,8 +9,8 @@
 
 #include "platform/fatalerror.h"
 #include "platform/framedim.h"
-#include "platform/pixelformats.h"
 #include "platform/sdl/sdlinput.h"
+#include "platform/sdl/sdlpixelformat.h"
 
 namespace kipkip {
 namespace {
@@ -18,21 +18,6 @@ namespace {
 constexpr int kMaxDefaultScale = 4;
 constexpr double kDesktopShare = 0.85;
 constexpr const char* kSoftwareRenderer = "software";  // SDL's name for its own renderer
-
-// SDL_PIXELFORMAT_UNKNOWN for a frame the window cannot show as it is (palette indices): it is
-// refused rather than read as pixels of another size.
-std::uint32_t TextureFormatFor(const PixelFormat& format)
-{
-    using namespace pixelformats;
-    for (const auto& [ours, sdl] :
-         {std::pair{kRgb555, SDL_PIXELFORMAT_RGB555}, std::pair{kRgb565, SDL_PIXELFORMAT_RGB565},
-          std::pair{kRgb24, SDL_PIXELFORMAT_RGB24}, std::pair{kXrgb32, SDL_PIXELFORMAT_XRGB8888}}) {
-        if (format == ours) {
-            return sdl;
-        }
-    }
-    return SDL_PIXELFORMAT_UNKNOWN;
-}
 
 std::optional<WindowKey> WindowKeyOf(const SDL_KeyboardEvent& key)
 {
@@ -167,7 +152,10 @@ bool SdlWindow::Present(const FrameView& frame)
     if (minimised_) {
         return true;
     }
-    if (TextureFormatFor(frame.format) == SDL_PIXELFORMAT_UNKNOWN) {
+    // A frame SDL has no format for (palette indices) is refused rather than read as pixels of
+    // another size.
+    const std::uint32_t format = SdlPixelFormatFor(frame.format);
+    if (format == SDL_PIXELFORMAT_UNKNOWN) {
         return false;
     }
     FrameView shown = frame;
@@ -176,7 +164,7 @@ bool SdlWindow::Present(const FrameView& frame)
         DimFrame(frame, dimmed_);
         shown.pixels = dimmed_.data();
     }
-    if (!(scalesItself_ ? UploadScaled(shown) : UploadAsIs(shown))) {
+    if (!(scalesItself_ ? UploadScaled(shown, format) : UploadAsIs(shown, format))) {
         return false;
     }
     if (!scalesItself_) {
@@ -194,22 +182,22 @@ bool SdlWindow::Present(const FrameView& frame)
 }
 
 // The renderer scales the frame to the window.
-bool SdlWindow::UploadAsIs(const FrameView& frame)
+bool SdlWindow::UploadAsIs(const FrameView& frame, std::uint32_t format)
 {
-    return MatchTexture(frame.format, frame.width, frame.height) &&
+    return MatchTexture(format, frame.width, frame.height) &&
            SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitch) == 0;
 }
 
 // The frame is scaled straight into a texture of the renderer's output size, which follows
 // the window through resizing and full screen.
-bool SdlWindow::UploadScaled(const FrameView& frame)
+bool SdlWindow::UploadScaled(const FrameView& frame, std::uint32_t format)
 {
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) {
         return false;
     }
-    if (!MatchTexture(frame.format, width, height)) {
+    if (!MatchTexture(format, width, height)) {
         return false;
     }
     void* pixels = nullptr;
@@ -225,9 +213,8 @@ bool SdlWindow::UploadScaled(const FrameView& frame)
 // A texture of another format or size than the last is made anew. Where the renderer scales,
 // the frame's size becomes the picture's logical size (the full-screen canvas is larger than
 // the window's frame).
-bool SdlWindow::MatchTexture(const PixelFormat& frameFormat, int width, int height)
+bool SdlWindow::MatchTexture(std::uint32_t format, int width, int height)
 {
-    std::uint32_t format = TextureFormatFor(frameFormat);
     if (texture_ != nullptr && format == textureFormat_ && width == textureWidth_ &&
         height == textureHeight_) {
         return true;

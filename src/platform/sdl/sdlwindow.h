@@ -101,9 +101,10 @@ private:
     void ActOn(WindowKey key, LoopListener& listener);
     void ToggleFullScreen();
     void ApplyFullScreen(bool fullScreen);
-    bool MatchTexture(const PixelFormat& format, int width, int height);
-    bool UploadAsIs(const FrameView& frame);
-    bool UploadScaled(const FrameView& frame);
+    // `format`: SDL's name of the frame's format.
+    bool MatchTexture(std::uint32_t format, int width, int height);
+    bool UploadAsIs(const FrameView& frame, std::uint32_t format);
+    bool UploadScaled(const FrameView& frame, std::uint32_t format);
     void SetPaused(bool paused, bool byFocus, LoopListener& listener);
 
     SdlInput& input_;
