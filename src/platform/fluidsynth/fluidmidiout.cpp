@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/soundfontguard.h"
+
 namespace kipkip {
 namespace {
 
@@ -90,8 +92,10 @@ bool FluidMidiOut::Open()
     // GS and XG resets carry device 0x10; FluidSynth obeys them only with this id.
     fluid_settings_setint(settings, "synth.device-id", 16);
     // Only the instruments a song plays are in memory (a large General MIDI font is mostly
-    // instruments the game never plays): Prepare loads the song's, before it starts.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    // instruments the game never plays): Prepare loads the song's, before it starts. A font
+    // without the silence after each sample is loaded whole (see soundfontguard.h).
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading",
+                          EverySampleGuarded(soundFont_) ? 1 : 0);
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (synth == nullptr) {
         delete_fluid_settings(settings);
