@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/soundfontguard.h"
+#include "platform/fluidsynth/silencedreads.h"
+#include "platform/soundfontsamples.h"
 
 namespace kipkip {
 namespace {
@@ -93,14 +94,18 @@ bool FluidMidiOut::Open()
     fluid_settings_setint(settings, "synth.device-id", 16);
     // Only the instruments a song plays are in memory (a large General MIDI font is mostly
     // instruments the game never plays): Prepare loads the song's, before it starts. A font
-    // without the silence after each sample is loaded whole (see soundfontguard.h).
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading",
-                          EverySampleGuarded(soundFont_) ? 1 : 0);
+    // whose samples cannot be placed is loaded whole.
+    auto samples = SoundFontSamples::Read(soundFont_);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", samples ? 1 : 0);
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (synth == nullptr) {
         delete_fluid_settings(settings);
         error_ = "FluidSynth cannot start its synthesiser";
         return false;
+    }
+    if (samples) {
+        fluid_synth_add_sfloader(synth,
+                                 NewSilencedReadsLoader(settings, soundFont_, std::move(*samples)));
     }
     const int id = fluid_synth_sfload(synth, soundFont_.c_str(), 0);
     if (id == FLUID_FAILED) {

@@ -1,11 +1,7 @@
-#include "platform/soundfontguard.h"
+#include "platform/soundfontsamples.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <fstream>
-#include <optional>
-#include <vector>
 
 #include "platform/bytecursor.h"
 
@@ -14,19 +10,16 @@ namespace {
 
 constexpr std::size_t kChunkHeader = 8;     // a four-character id and a 32-bit length
 constexpr std::size_t kSampleHeader = 46;   // one record of the sample headers
-constexpr std::size_t kGuardPoints = 46;    // the zero points after every sample
-constexpr std::size_t kPointBytes = 2;      // 16-bit sample points
 constexpr std::size_t kMaxSamples = 65536;  // the format's sample index is 16 bits
 constexpr std::uint16_t kRomSample = 0x8000;
+constexpr std::uint16_t kCompressedSample = 0x10;
 
-struct Span {
-    std::uint64_t offset = 0;
-    std::uint64_t size = 0;
-};
+using Span = SoundFontSamples::Chunk;
 
-// The sample points and the sample headers of a SoundFont, as found among its chunks.
+// The chunks of a SoundFont that place its samples.
 struct Layout {
     std::optional<Span> points;
+    std::optional<Span> lowBytes;
     std::optional<Span> headers;
 };
 
@@ -61,8 +54,8 @@ private:
     std::uint64_t size_ = 0;
 };
 
-// Walks the chunks in [offset, end) and hands each (id, its body) to visit; false when a
-// chunk runs past the end.
+// Walks the chunks in [offset, end) and hands each (id, its body) to visit; false when a chunk
+// runs past the end or visit says so.
 template <typename Visit>
 bool WalkChunks(FontReader& font, std::uint64_t offset, std::uint64_t end, Visit visit)
 {
@@ -73,10 +66,7 @@ bool WalkChunks(FontReader& font, std::uint64_t offset, std::uint64_t end, Visit
         }
         const ByteCursor cursor(*header);
         const Span body{offset + kChunkHeader, cursor.Le32At(4)};
-        if (body.size > end - body.offset) {
-            return false;
-        }
-        if (!visit(cursor.IdText(0), body)) {
+        if (body.size > end - body.offset || !visit(cursor.IdText(0), body)) {
             return false;
         }
         offset = body.offset + body.size + (body.size & 1);  // chunks are padded to even
@@ -94,9 +84,10 @@ std::optional<Layout> FindLayout(FontReader& font)
     if (!head.IdAt(0, "RIFF") || !head.IdAt(kChunkHeader, "sfbk")) {
         return std::nullopt;
     }
-    const std::uint64_t end = std::min<std::uint64_t>(font.Size(), kChunkHeader + head.Le32At(4));
+    const std::uint64_t end =
+        std::min<std::uint64_t>(font.Size(), std::uint64_t{kChunkHeader} + head.Le32At(4));
     Layout layout;
-    const bool walked = WalkChunks(font, kChunkHeader + 4, end, [&](auto id, Span list) {
+    const auto walked = WalkChunks(font, kChunkHeader + 4, end, [&](auto id, Span list) {
         if (id != "LIST" || list.size < 4) {
             return true;
         }
@@ -108,6 +99,8 @@ std::optional<Layout> FindLayout(FontReader& font)
         return WalkChunks(font, list.offset + 4, list.offset + list.size, [&](auto sub, Span body) {
             if (listType == "sdta" && sub == "smpl") {
                 layout.points = body;
+            } else if (listType == "sdta" && sub == "sm24") {
+                layout.lowBytes = body;
             } else if (listType == "pdta" && sub == "shdr") {
                 layout.headers = body;
             }
@@ -120,50 +113,74 @@ std::optional<Layout> FindLayout(FontReader& font)
     return layout;
 }
 
-bool GuardIsSilent(FontReader& font, const Span& points, std::uint32_t sampleEnd)
-{
-    const std::uint64_t offset = std::uint64_t{sampleEnd} * kPointBytes;
-    constexpr std::size_t kGuardBytes = kGuardPoints * kPointBytes;
-    if (offset > points.size || points.size - offset < kGuardBytes) {
-        return false;
-    }
-    const auto guard = font.Read(points.offset + offset, kGuardBytes);
-    return guard && std::all_of(guard->begin(), guard->end(), [](auto b) { return b == 0; });
-}
-
 }  // namespace
 
-bool EverySampleGuarded(std::istream& in)
+std::optional<SoundFontSamples> SoundFontSamples::Read(std::istream& in)
 {
     FontReader font(in);
     const auto layout = FindLayout(font);
     if (!layout) {
-        return false;
+        return std::nullopt;
     }
     const std::size_t records = layout->headers->size / kSampleHeader;
-    if (records < 2 || records > kMaxSamples) {
-        return false;  // no sample before the closing record, or more than the format indexes
+    if (records > kMaxSamples) {
+        return std::nullopt;
     }
     const auto headers = font.Read(layout->headers->offset, records * kSampleHeader);
     if (!headers) {
-        return false;
+        return std::nullopt;
     }
+    SoundFontSamples found;
+    found.points_ = *layout->points;
+    found.lowBytes_ = layout->lowBytes;
     const ByteCursor cursor(*headers);
+    const std::uint64_t pointCount = layout->points->size / 2;
     for (std::size_t i = 0; i + 1 < records; ++i) {  // the last record only closes the list
         const std::size_t record = i * kSampleHeader;
-        const std::uint32_t end = cursor.Le32At(record + 24);
+        const Extent extent{cursor.Le32At(record + 20), cursor.Le32At(record + 24)};
         const std::uint16_t type = cursor.Le16At(record + 44);
-        if ((type & kRomSample) == 0 && !GuardIsSilent(font, *layout->points, end)) {
-            return false;
+        if ((type & kCompressedSample) != 0) {
+            return std::nullopt;  // its extent counts bytes of compressed data, not points
+        }
+        if ((type & kRomSample) == 0 && extent.start < extent.end && extent.end <= pointCount) {
+            found.samples_.push_back(extent);
         }
     }
-    return true;
+    std::sort(found.samples_.begin(), found.samples_.end(),
+              [](const Extent& a, const Extent& b) { return a.start < b.start; });
+    return found;
 }
 
-bool EverySampleGuarded(const std::string& path)
+std::optional<SoundFontSamples> SoundFontSamples::Read(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return in && EverySampleGuarded(in);
+    if (!in) {
+        return std::nullopt;
+    }
+    return Read(in);
+}
+
+std::uint64_t SoundFontSamples::Kept(std::uint64_t offset, std::uint64_t count) const
+{
+    const std::uint64_t kept = KeptIn(points_, 2, offset, count);
+    return kept == count && lowBytes_ ? KeptIn(*lowBytes_, 1, offset, count) : kept;
+}
+
+std::uint64_t SoundFontSamples::KeptIn(const Chunk& chunk, std::uint64_t bytesPerPoint,
+                                       std::uint64_t offset, std::uint64_t count) const
+{
+    if (offset < chunk.offset || offset - chunk.offset >= chunk.size ||
+        (offset - chunk.offset) % bytesPerPoint != 0) {
+        return count;
+    }
+    const std::uint64_t point = (offset - chunk.offset) / bytesPerPoint;
+    const auto sample = std::lower_bound(
+        samples_.begin(), samples_.end(), point,
+        [](const Extent& extent, std::uint64_t start) { return extent.start < start; });
+    if (sample == samples_.end() || sample->start != point) {
+        return count;
+    }
+    return std::min(count, std::uint64_t{sample->end - sample->start} * bytesPerPoint);
 }
 
 }  // namespace kipkip
