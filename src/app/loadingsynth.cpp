@@ -36,9 +36,9 @@ void LoadingSynth::LoadNow()
 void LoadingSynth::Load()
 {
     const bool loaded = synth_.Open();
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     if (loaded) {
-        synth_.Prepare(presets_);
+        PrepareNewest(lock);
         path_.SetSynth(render_);
     }
     state_ = loaded ? State::Loaded : State::Failed;
@@ -48,13 +48,13 @@ void LoadingSynth::Load()
 void LoadingSynth::Prepare(std::span<const MidiPreset> presets)
 {
     WaitFor(preparing_);
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     presets_.assign(presets.begin(), presets.end());
-    if (state_ != State::Loaded) {
+    if (state_ != State::Loaded || presets_ == prepared_) {
         return;  // still loading: the load prepares them; failed: nothing to prepare
     }
     if (inStep_) {
-        synth_.Prepare(presets_);
+        PrepareNewest(lock);
         return;
     }
     path_.HoldMusic(true);
@@ -65,11 +65,24 @@ void LoadingSynth::Prepare(std::span<const MidiPreset> presets)
 // waiting for inside the path's lock: so the synthesiser leaves the path here, not there.
 void LoadingSynth::PrepareBeside()
 {
-    std::lock_guard lock(mutex_);
     path_.SetSynth(nullptr);
-    synth_.Prepare(presets_);
+    std::unique_lock lock(mutex_);
+    PrepareNewest(lock);
     path_.SetSynth(render_);
     path_.HoldMusic(false);
+}
+
+// The samples load outside the lock, so that a game handing over a new song's presets meanwhile
+// never waits for them; the newest presets are loaded before this returns.
+void LoadingSynth::PrepareNewest(std::unique_lock<std::mutex>& lock)
+{
+    while (prepared_ != presets_) {
+        std::vector<MidiPreset> presets = presets_;
+        lock.unlock();
+        synth_.Prepare(presets);
+        lock.lock();
+        prepared_ = std::move(presets);
+    }
 }
 
 }  // namespace kipkip

@@ -8,7 +8,7 @@
 //
 // A song's presets (Prepare) load the same way: on a thread of their own, with the music held
 // and the synthesiser out of the path meanwhile, so that neither the game nor the audio thread
-// waits for samples to load.
+// waits for samples to load. A song whose presets are those loaded last starts at once.
 #pragma once
 
 #include <atomic>
@@ -53,6 +53,7 @@ private:
 
     void Load();
     void PrepareBeside();
+    void PrepareNewest(std::unique_lock<std::mutex>& lock);
     void WaitFor(std::future<void>& work);
 
     MidiOut& synth_;
@@ -60,8 +61,9 @@ private:
     AudioPath& path_;
     std::atomic<State> state_{State::Loading};
     bool inStep_ = false;
-    std::mutex mutex_;                 // the presets and the joining of the path
-    std::vector<MidiPreset> presets_;  // the song's, to load once the SoundFont is there
+    std::mutex mutex_;                  // the presets and the joining of the path
+    std::vector<MidiPreset> presets_;   // the newest song's, to load once the SoundFont is there
+    std::vector<MidiPreset> prepared_;  // the last loaded
     std::future<void> loading_;
     std::future<void> preparing_;
 };

@@ -131,7 +131,6 @@ public:
     virtual std::uint32_t NowMs() = 0;
 };
 
-// Where the music sequencer's messages go: a General MIDI synthesiser.
 // An instrument of a General MIDI synthesiser: bank 128 holds the drum kits.
 struct MidiPreset {
     static constexpr int kDrumBank = 128;
@@ -142,6 +141,7 @@ struct MidiPreset {
     auto operator<=>(const MidiPreset&) const = default;
 };
 
+// Where the music sequencer's messages go: a General MIDI synthesiser.
 class MidiOut {
 public:
     virtual ~MidiOut() = default;

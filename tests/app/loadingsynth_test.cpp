@@ -168,7 +168,7 @@ TEST_F(LoadingSynthTest, PresetsLoadBesideTheGameWhileTheMusicWaits)
         EXPECT_EQ(out.front(), 0) << "the synthesiser is out of the path meanwhile";
         synth.preparing.set_value();
     }
-    ASSERT_EQ(synth.prepared.size(), 2u);
+    ASSERT_EQ(synth.prepared.size(), 1u);
     path.Fill(out);
     EXPECT_EQ(passes, 3);
     EXPECT_EQ(out.front(), 1000);
@@ -182,8 +182,29 @@ TEST_F(LoadingSynthTest, InStepThePresetsLoadBeforePrepareReturns)
     loading.LoadNow();
     const MidiPreset presets[] = {{0, 5}};
     loading.Prepare(presets);
+    ASSERT_EQ(synth.prepared.size(), 1u);
+    EXPECT_EQ(synth.prepared[0], (std::vector<MidiPreset>{{0, 5}}));
+    loading.Prepare(presets);
+    EXPECT_EQ(synth.prepared.size(), 1u) << "the same song's presets are loaded already";
+}
+
+// A new song's presets handed over while the load is loading an earlier song's return at once,
+// and are loaded too before the music goes.
+TEST_F(LoadingSynthTest, TheGameNeverWaitsForTheLoadsPresets)
+{
+    LoadingSynth loading(synth, Render(), path);
+    const MidiPreset first[] = {{0, 48}};
+    const MidiPreset second[] = {{0, 61}, {0, 9}};
+    loading.Prepare(first);
+    synth.slowPrepare = true;
+    synth.release.set_value();
+    synth.entered.get_future().wait();  // the load is loading the first song's samples
+    loading.Prepare(second);            // would hang here if it waited for them
+    synth.slowPrepare = false;
+    synth.preparing.set_value();
+    loading.LoadNow();
     ASSERT_EQ(synth.prepared.size(), 2u);
-    EXPECT_EQ(synth.prepared[1], (std::vector<MidiPreset>{{0, 5}}));
+    EXPECT_EQ(synth.prepared[1], std::vector<MidiPreset>(std::begin(second), std::end(second)));
 }
 
 }  // namespace
