@@ -1,16 +1,20 @@
 #!/usr/bin/env python3
 """The performance report: every figure of the README's performance section, in one run.
 
-    python3 bench/report.py [--quick] [--soundfont PATH]
+    python3 bench/report.py [--quick] [--before PROGRAM]
 
-Builds the game and the benchmarks for Release (build/bench), then measures, one after the
-other: the benchmarks of bench/, a --timedemo of a generated 16,000-tick recording, the tick rate
-of a window over 60 seconds, ten start-ups to the first frame shown, and the resident memory of
-a windowed game playing a recording with its music. Windows open on a virtual X server (Xvfb)
-with SDL's dummy audio device, so the music is rendered as in play. Prints the machine and a
-Markdown table, each figure beside its peer or limit. --quick shortens the window runs, for
-trying the script out; its figures are not the report's. The SoundFont is the one scripts/deps
-installs (TimGM6mb) unless --soundfont says otherwise.
+Installs what the benchmarks need (scripts/deps --bench: the FluidR3 SoundFont besides
+TimGM6mb), builds the game and the benchmarks for Release (build/bench), then measures, one
+after the other: the benchmarks of bench/, a --timedemo of a generated 16,000-tick recording,
+and the game in a window replaying that recording, with each SoundFont and muted: the first
+frame shown (median of 10 start-ups), the peak resident memory over 30 s of play, and the CPU
+time and tick rate over 60 s. Windows open at --scale 3 on a virtual X server (Xvfb), so with
+SDL's software renderer, and SDL's dummy audio device, so the music is rendered as in play.
+
+Prints the machine and two Markdown tables: the benchmarks, each beside its peer, and the
+window's figures beside their targets. --before measures another build of the game (an older
+one) in the same run, in a column of its own. --quick shortens the window runs, for trying the
+script out; its figures are not the report's.
 """
 import argparse
 import json
@@ -27,7 +31,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 BUILD = os.path.join(ROOT, "build", "bench")
 GAME = os.path.join(BUILD, "kipkip")
-DEFAULT_FONT = "/usr/share/sounds/sf2/TimGM6mb.sf2"
+FONTS = {"FluidR3_GM": "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+         "TimGM6mb": "/usr/share/sounds/sf2/TimGM6mb.sf2"}
 TICK_US = 20_000.0  # one tick of game time
 PASS_US = 10_000.0  # one pass of the music sequencer
 
@@ -36,6 +41,7 @@ from soak import write_script  # noqa: E402  (the soak run's plausible random pl
 
 
 def build() -> None:
+    subprocess.run([os.path.join(ROOT, "scripts", "deps"), "--bench"], check=True)
     subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release",
                     "-DKIPKIP_TESTS=OFF", "-DKIPKIP_BENCH=ON"], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", BUILD, f"-j{os.cpu_count()}"], check=True,
@@ -78,6 +84,7 @@ class Xvfb:
 
     def env(self) -> dict:
         return dict(os.environ, DISPLAY=self.display, SDL_AUDIODRIVER="dummy",
+                    SDL_RENDER_DRIVER="software",
                     XDG_CONFIG_HOME=os.path.join(BUILD, "no-settings"))
 
     def __exit__(self, *_):
@@ -94,23 +101,75 @@ def stats_line(text: str) -> dict:
     return dict(zip(keys, map(float, found.groups())))
 
 
-def rss_while_playing(xvfb: Xvfb, recording: str, font: str, ticks: int) -> tuple:
-    """Peak and last resident memory (MiB) of a window replaying `recording` in real time."""
-    process = subprocess.Popen([GAME, "--replay", recording, "--ticks", str(ticks), "--soundfont",
-                                font], env=xvfb.env(), stdout=subprocess.DEVNULL)
-    samples = []
-    while process.poll() is None:
-        try:
-            with open(f"/proc/{process.pid}/status") as status:
-                for line in status:
-                    if line.startswith("VmRSS:"):
-                        samples.append(int(line.split()[1]) / 1024)
-        except FileNotFoundError:
-            break
-        time.sleep(0.5)
-    if process.wait() != 0 or not samples:
-        raise SystemExit("report: the memory run failed")
-    return max(samples), samples[-1]
+def window_run(xvfb: Xvfb, game: str, options: list, cwd: str, scale: int = 3) -> dict:
+    """One run in a window: its --stats figures, the CPU seconds it used (user and
+    system) and its peak resident memory in MiB."""
+    process = subprocess.Popen([game, "--stats", "--scale", str(scale), *options], env=xvfb.env(),
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                               cwd=cwd)
+    out = process.stdout.read()
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if process.returncode != 0:
+        raise SystemExit(f"report: {game} {' '.join(options)} ended with {process.returncode}")
+    return dict(stats_line(out), cpu=usage.ru_utime + usage.ru_stime, rss=usage.ru_maxrss / 1024)
+
+
+def sound(font: str) -> list:
+    return ["--mute"] if font == "muted" else ["--soundfont", FONTS[font]]
+
+
+def measure_window(xvfb: Xvfb, game: str, recording: str, quick: bool, cwd: str) -> dict:
+    """The window's figures of one build of the game, by name."""
+    starts = 3 if quick else 10
+    memory_ticks = 250 if quick else 1500
+    cpu_ticks = 500 if quick else 3000
+    figures = {}
+    for font in ("FluidR3_GM", "TimGM6mb", "muted"):
+        firsts = [window_run(xvfb, game, ["--ticks", "2", *sound(font)], cwd)["first"]
+                  for _ in range(starts)]
+        figures[f"first/{font}"] = statistics.median(firsts)
+    for font in ("FluidR3_GM", "TimGM6mb"):
+        run = window_run(xvfb, game, ["--replay", recording, "--ticks", str(memory_ticks),
+                                      *sound(font)], cwd)
+        figures[f"rss/{font}"] = run["rss"]
+    for scale, font in ((3, "TimGM6mb"), (1, "muted")):
+        run = window_run(xvfb, game, ["--replay", recording, "--ticks", str(cpu_ticks),
+                                      *sound(font)], cwd, scale)
+        figures[f"cpu/{scale}"] = run["cpu"] / run["seconds"]
+        figures[f"rate/{scale}"] = run
+    return figures
+
+
+def target_rows(ours: dict, before: dict | None, quick: bool) -> list:
+    """(figure, target, ours, before, met) for each target of the window."""
+    seconds = (5, 10) if quick else (30, 60)
+    rows = []
+
+    def row(what, target, show, key, met):
+        rows.append((what, target, show(ours[key]), show(before[key]) if before else "",
+                     "yes" if met(ours[key]) else "**no**"))
+
+    muted_first = ours["first/muted"]
+    for font in ("FluidR3_GM", "TimGM6mb", "muted"):
+        row(f"first frame shown, {font}, median (`--stats`)",
+            "≤ 1.3 × muted" if font == "FluidR3_GM" else "",
+            lambda v: f"{v:.0f} ms", f"first/{font}",
+            lambda v: v <= 1.3 * muted_first or font != "FluidR3_GM")
+    for font, limit in (("FluidR3_GM", 76), ("TimGM6mb", 36)):
+        row(f"peak resident memory, {seconds[0]} s of play with music, scale 3, {font}",
+            f"≤ {limit} MiB", lambda v: f"{v:.1f} MiB", f"rss/{font}",
+            lambda v, limit=limit: v <= limit)
+    row(f"CPU for {seconds[1]} s of play, scale 3, software renderer, music (TimGM6mb)",
+        "≤ 6 % of a core", lambda v: f"{v:.1%}", "cpu/3", lambda v: v <= 0.06)
+    row(f"CPU for {seconds[1]} s of play, scale 1, muted", "≤ 1.5 % of a core",
+        lambda v: f"{v:.1%}", "cpu/1", lambda v: v <= 0.015)
+    for scale in (3, 1):
+        row(f"ticks per second, longest gap, skipped ticks over {seconds[1]} s, scale {scale}",
+            "50.0 ± 0.25, none skipped",
+            lambda r: f"{r['rate']:.3f}, {r['gap']:.1f} ms, {r['skipped']:.0f}",
+            f"rate/{scale}", lambda r: abs(r["rate"] - 50) <= 0.25 and r["skipped"] == 0)
+    return rows
 
 
 def machine() -> str:
@@ -130,10 +189,8 @@ def machine() -> str:
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--quick", action="store_true")
-    parser.add_argument("--soundfont", default=DEFAULT_FONT)
+    parser.add_argument("--before", help="another build of the game, measured beside")
     args = parser.parse_args()
-    window_ticks = 500 if args.quick else 3000
-    memory_ticks = 500 if args.quick else 1500
     build()
     rows = []
 
@@ -154,6 +211,14 @@ def main() -> int:
     typical = draw["BM_TypicalFrame"]["us"]
     rows.append(("a typical frame (background, 9 pictures, 150 cells, 3 numbers), median",
                  ns(typical), f"a 20 ms tick: {typical / TICK_US:.2%}"))
+
+    scaler = benchmarks("framescaler_bench")
+    builds = {b["label"]: b["us"] for name, b in scaler.items() if name.startswith("BM_FrameScaler")}
+    blit = scaler["BM_SdlBlitScaled"]["us"]
+    rows.append(("scaling the 320×240 frame to 960×720, AVX2 / baseline",
+                 f"{ns(builds.get('avx2', float('nan')))} / {ns(builds['baseline'])}",
+                 f"SDL_BlitScaled {ns(blit)}: {ratio(builds.get('avx2', float('nan')), blit)} / "
+                 f"{ratio(builds['baseline'], blit)}"))
 
     toy = benchmarks("toybox_bench")
     rows.append(("loading the built-in scene", ns(toy["BM_LoadBuiltInScene"]["us"]),
@@ -193,44 +258,23 @@ def main() -> int:
                      f"percentile {found.group(3)} µs a tick", f"real time: {rate / 50:,.0f}×"))
 
         with Xvfb() as xvfb:
-            run = subprocess.run([GAME, "--ticks", str(window_ticks), "--stats", "--mute"],
-                                 env=xvfb.env(), check=True, capture_output=True, text=True,
-                                 cwd=work).stdout
-            window = stats_line(run)
-            rows.append((f"a window's ticks over {window_ticks / 50:.0f} s (`--stats`)",
-                         f"{window['rate']:.3f} ticks per second, longest gap "
-                         f"{window['gap']:.1f} ms, {window['skipped']:.0f} skipped", "50"))
-
-            firsts = []
-            loads = []
-            for _ in range(10):
-                start = time.perf_counter()
-                subprocess.run([GAME, "--version"], check=True, stdout=subprocess.DEVNULL)
-                loads.append((time.perf_counter() - start) * 1000)
-                run = subprocess.run([GAME, "--ticks", "2", "--stats", "--soundfont",
-                                      args.soundfont], env=xvfb.env(), check=True,
-                                     capture_output=True, text=True, cwd=work).stdout
-                firsts.append(stats_line(run)["first"])
-            first = statistics.median(firsts)
-            load = statistics.median(loads)
-            rows.append(("start-up to the first frame shown, median of 10 (`--stats`), plus "
-                         "loading the program (`--version`)",
-                         f"{first:.0f} ms + {load:.0f} ms = {first + load:.0f} ms",
-                         f"150 ms: {(first + load) / 150:.2f}×"))
-
-            peak, last = rss_while_playing(xvfb, recording, args.soundfont, memory_ticks)
-            font = os.path.basename(args.soundfont)
-            rows.append((f"resident memory, a window playing with music ({font}), "
-                         f"{memory_ticks / 50:.0f} s",
-                         f"peak {peak:.1f} MiB, at the end {last:.1f} MiB",
-                         f"64 MiB: {peak / 64:.2f}×"))
+            ours = measure_window(xvfb, GAME, recording, args.quick, work)
+            before = (measure_window(xvfb, os.path.abspath(args.before), recording, args.quick,
+                                     work) if args.before else None)
+        targets = target_rows(ours, before, args.quick)
 
     print(f"Measured {machine()}; `python3 bench/report.py`.\n")
     print("| what | figure | beside |")
     print("|---|---|---|")
     for what, figure, beside in rows:
         print(f"| {what} | {figure} | {beside} |")
-    return 0
+    print()
+    print("| figure | target | this build |" + (" before |" if args.before else "") + " met |")
+    print("|---|---|---|" + ("---|" if args.before else "") + "---|")
+    for what, target, figure, old, met in targets:
+        print(f"| {what} | {target} | {figure} |" + (f" {old} |" if args.before else "") +
+              f" {met} |")
+    return 0 if all(met == "yes" for *_, met in targets) else 1
 
 
 if __name__ == "__main__":

@@ -33,6 +33,8 @@ public:
     void Short(std::uint32_t message) override;
     bool Long(std::span<const std::uint8_t> bytes) override;
     void Reset() override;
+    // Not a message: passed on, not written down.
+    void Prepare(std::span<const MidiPreset> presets) override { output_.Prepare(presets); }
 
     // The number of bytes a short message with this status byte carries (1 to 3).
     static int ShortLength(std::uint8_t status);

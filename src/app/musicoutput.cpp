@@ -30,7 +30,7 @@ bool MusicOutput::Start(const MusicChoice& choice, const std::string& soundFont,
 MidiOut& MusicOutput::Output(bool waitForSynth)
 {
     if (waitForSynth && loading_) {
-        loading_->Wait();
+        loading_->LoadNow();
     }
     return *out_;
 }

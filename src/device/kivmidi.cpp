@@ -125,6 +125,9 @@ bool TKivMidi::LoadFile(std::span<const std::uint8_t> bytes)
     if (!image.headerRead) {
         return false;
     }
+    if (ok) {
+        out_.Prepare(image.Presets());
+    }
     format_ = image.format;
     division_ = image.division;
     trackCount_ = std::min(image.declaredTracks, kMaxTracks);
@@ -455,9 +458,7 @@ void TKivMidi::RunningStatus(int track)
 void TKivMidi::ChannelMessage(int track, std::uint8_t status)
 {
     TrackRecord& record = tracks_[static_cast<std::size_t>(track)];
-    // Program change and channel pressure carry one data byte, the rest two.
-    const bool oneByte = status >= midibytes::kProgramChange && status < midibytes::kPitchBend;
-    const std::size_t dataBytes = oneByte ? 1 : 2;
+    const std::size_t dataBytes = midibytes::DataBytesOf(status);
     if (record.data.size() - record.position < dataBytes) {
         // A message cut off by the end of its track used to be sent with whatever bytes lay
         // after the track; it now ends the track unsent.

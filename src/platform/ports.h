@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -130,6 +131,16 @@ public:
     virtual std::uint32_t NowMs() = 0;
 };
 
+// An instrument of a General MIDI synthesiser: bank 128 holds the drum kits.
+struct MidiPreset {
+    static constexpr int kDrumBank = 128;
+
+    int bank = 0;
+    int program = 0;
+
+    auto operator<=>(const MidiPreset&) const = default;
+};
+
 // Where the music sequencer's messages go: a General MIDI synthesiser.
 class MidiOut {
 public:
@@ -139,6 +150,9 @@ public:
     virtual void Short(std::uint32_t message) = 0;               // status | d1 << 8 | d2 << 16
     virtual bool Long(std::span<const std::uint8_t> bytes) = 0;  // a whole F0 ... F7 message
     virtual void Reset() = 0;  // a clean synthesiser: voices cut, all reset
+    // The presets the song about to start plays, before it starts: a synthesiser that loads its
+    // instruments' samples on demand loads these now, not when the song first selects them.
+    virtual void Prepare(std::span<const MidiPreset>) {}
 };
 
 // Boxes a player in a window must see and close: they are modal, so the game waits while one

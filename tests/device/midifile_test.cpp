@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/smfbytes.h"
 
@@ -45,6 +46,25 @@ TEST(MidiReader, RefusesWhatTheSequencerDoesNotPlayAndSaysWhy)
         EXPECT_EQ(ok, std::string_view(c.reason).empty()) << c.what;
         EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
     }
+}
+
+// What a synthesiser must have loaded for the song: each program change with its channel's bank
+// (the drum channel's kits in bank 128), and the presets a reset selects.
+TEST(MidiReader, NamesThePresetsTheSongPlays)
+{
+    TrackBytes lead;
+    lead.Event(0, {0xC0, 80}).Event(0, {0xB1, 0, 8}).Event(0, {0xC1, 4}).Event(0, {0x91, 60, 64});
+    lead.Event(10, {60, 0}).Event(0, {0xC0, 80}).EndOfTrack(0);  // running status, a repeat
+    TrackBytes drums;
+    drums.SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}).Event(0, {0xC9, 25}).Event(0, {0x99, 36, 90});
+    drums.Raw({0x00, 0xC2});  // a program change cut short by the end of its track
+    const Bytes song = SmfFile(1, 480, {lead, drums});
+    MidiFile file;
+    std::string error;
+    ASSERT_TRUE(MidiFile::Read(song, file, error)) << error;
+    const std::vector<MidiPreset> expected = {
+        {0, 0}, {0, 80}, {8, 4}, {MidiPreset::kDrumBank, 0}, {MidiPreset::kDrumBank, 25}};
+    EXPECT_EQ(file.Presets(), expected);
 }
 
 }  // namespace

@@ -7,8 +7,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/fluidsynth/silencedreads.h"
+#include "platform/soundfontsamples.h"
+
 namespace kipkip {
 namespace {
+
+// The presets every reset selects: the first piano and the standard drum kit.
+constexpr MidiPreset kResetPresets[] = {{0, 0}, {MidiPreset::kDrumBank, 0}};
 
 // Debian's General MIDI SoundFonts, the fuller one first.
 constexpr const char* kDebianSoundFonts[] = {
@@ -86,23 +92,57 @@ bool FluidMidiOut::Open()
     fluid_settings_setint(settings, "synth.lock-memory", 0);
     // GS and XG resets carry device 0x10; FluidSynth obeys them only with this id.
     fluid_settings_setint(settings, "synth.device-id", 16);
+    // Only the instruments a song plays are in memory (a large General MIDI font is mostly
+    // instruments the game never plays): Prepare loads the song's, before it starts. A font
+    // whose samples cannot be placed is loaded whole.
+    auto samples = SoundFontSamples::Read(soundFont_);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", samples ? 1 : 0);
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (synth == nullptr) {
         delete_fluid_settings(settings);
         error_ = "FluidSynth cannot start its synthesiser";
         return false;
     }
-    if (fluid_synth_sfload(synth, soundFont_.c_str(), 1) == FLUID_FAILED) {
+    if (samples) {
+        fluid_synth_add_sfloader(synth,
+                                 NewSilencedReadsLoader(settings, soundFont_, std::move(*samples)));
+    }
+    const int id = fluid_synth_sfload(synth, soundFont_.c_str(), 0);
+    if (id == FLUID_FAILED) {
         delete_fluid_synth(synth);
         delete_fluid_settings(settings);
         error_ = "FluidSynth cannot load " + soundFont_;
         return false;
     }
+    // What every reset selects is kept loaded, so that a reset never loads samples; the
+    // channels then get their first presets, as a load that selects them would have done.
+    for (const MidiPreset& preset : kResetPresets) {
+        fluid_synth_pin_preset(synth, id, preset.bank, preset.program);
+    }
+    fluid_synth_program_reset(synth);
     std::lock_guard lock(mutex_);
     settings_ = settings;
     synth_ = synth;
+    soundFontId_ = id;
     error_.clear();
     return true;
+}
+
+void FluidMidiOut::Prepare(std::span<const MidiPreset> presets)
+{
+    std::lock_guard lock(mutex_);
+    if (synth_ == nullptr) {
+        return;
+    }
+    for (const MidiPreset& preset : presets) {
+        // A preset the font lacks is played by its bank 0 namesake (the drums by the standard
+        // kit, kept already).
+        if (fluid_synth_pin_preset(synth_, soundFontId_, preset.bank, preset.program) ==
+                FLUID_FAILED &&
+            preset.bank != 0 && preset.bank != MidiPreset::kDrumBank) {
+            fluid_synth_pin_preset(synth_, soundFontId_, 0, preset.program);
+        }
+    }
 }
 
 void FluidMidiOut::Close()

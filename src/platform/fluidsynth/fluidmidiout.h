@@ -60,6 +60,9 @@ public:
     // Voices sounding now, 0 while closed.
     int ActiveVoices() const;
 
+    // Loads the presets' samples now and keeps them; none while closed.
+    void Prepare(std::span<const MidiPreset> presets) override;
+
     const std::string& SoundFont() const { return soundFont_; }
     const std::string& Error() const { return error_; }
 
@@ -69,6 +72,7 @@ private:
     mutable std::mutex mutex_;
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
+    int soundFontId_ = -1;
 };
 
 }  // namespace kipkip
