@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "app/gamespeed.h"
 #include "platform/wholenumber.h"
 
 namespace kipkip {
@@ -59,6 +60,8 @@ constexpr OptionSpec kOptions[] = {
      SetFlag<&Options::fullScreen>},
     {"--no-autopause", "", "keep the game running when the window loses the focus (P pauses)",
      SetFlag<&Options::autopause, false>},
+    {"--speed", "N", "game speed in a window, 50 to 100 percent in steps of 10 (default 100)",
+     [](Options& o, std::string_view v) { return ParseSpeed("--speed", v, o.speed); }},
     {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
      SetFlag<&Options::headless>},
     {"--ticks", "N", "end the run after tick N (of the loop: see docs/formats.md)",

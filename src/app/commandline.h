@@ -28,6 +28,7 @@ struct Options {
     bool fullScreen = false;
     bool autopause = true;  // pause when the window loses the focus
     bool vsync = false;     // present in step with the display
+    int speed = 100;        // percent of full speed, in a window (see app/gamespeed.h)
     bool headless = false;
     std::uint64_t ticks = 0;  // 0: no limit
     std::string inputFile;

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/gamespeed.h"
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/sdl/scancodes.h"
@@ -69,6 +70,16 @@ std::string ShowScale(const Options& options)
     return options.scale == 0 ? "auto" : std::to_string(options.scale);
 }
 
+Error ApplySpeed(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    return ParseSpeed("speed", value, options.speed);
+}
+
+std::string ShowSpeed(const Options& options)
+{
+    return std::to_string(options.speed);
+}
+
 template <bool Options::*field>
 Error ApplySwitch(Options& options, std::string_view value, const std::filesystem::path&)
 {
@@ -130,6 +141,7 @@ constexpr SettingSpec kSettings[] = {
     {"fullscreen", ApplySwitch<&Options::fullScreen>, ShowSwitch<&Options::fullScreen>},
     {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>},
     {"autopause", ApplySwitch<&Options::autopause>, ShowSwitch<&Options::autopause>},
+    {"speed", ApplySpeed, ShowSpeed},
     {"music-volume", ApplyVolume<&Options::musicVolume>, ShowVolume<&Options::musicVolume>},
     {"effects-volume", ApplyVolume<&Options::effectsVolume>, ShowVolume<&Options::effectsVolume>},
     {"soundfont", ApplyPath<&Options::soundFontFile>, ShowPath<&Options::soundFontFile>},

@@ -55,6 +55,7 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
     settings.fullScreen = options_.fullScreen;
     settings.autopause = options_.autopause;
     settings.vsync = options_.vsync;
+    settings.speed = options_.speed;
     settings.started = started_;
     std::string error;
     if (!window_.Open(settings, error)) {

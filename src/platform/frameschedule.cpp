@@ -4,9 +4,10 @@
 
 namespace kipkip {
 
-void FrameSchedule::Restart(std::uint32_t intervalMs)
+void FrameSchedule::Restart(std::uint32_t intervalMs, int speedPercent)
 {
-    period_ = std::max<std::uint64_t>(clock_.Frequency() * intervalMs / 1000, 1);
+    const auto percent = static_cast<std::uint64_t>(std::max(speedPercent, 1));
+    period_ = std::max<std::uint64_t>(clock_.Frequency() * intervalMs * 100 / (1000 * percent), 1);
     restart_ = true;
 }
 

@@ -31,9 +31,10 @@ public:
     // The clock must outlive the schedule.
     explicit FrameSchedule(Clock& clock) : clock_(clock) {}
 
-    // Starts the schedule again (a new timer, or the end of a pause): the next expiry is due at
-    // once and the following ones an interval apart, so time spent away is never made up.
-    void Restart(std::uint32_t intervalMs);
+    // Starts the schedule again (a new timer, a new speed, or the end of a pause): the next
+    // expiry is due at once and the following ones an interval apart, so time spent away is
+    // never made up. At a speed under 100 percent each interval lasts longer in real time.
+    void Restart(std::uint32_t intervalMs, int speedPercent = 100);
     void Restart() { restart_ = true; }
     Decision Next();
     // Expiries passed over after stalls, over the schedule's whole life.

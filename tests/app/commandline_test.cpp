@@ -28,6 +28,10 @@ TEST(CommandLine, ErrorsNameTheArgument)
         {{"stray"}, "unexpected argument stray"},
         {{"--scale", "9"}, "--scale takes a whole number from 1 to 8, not \"9\""},
         {{"--scale", "2x"}, "--scale takes a whole number from 1 to 8, not \"2x\""},
+        {{"--speed", "40"}, "--speed takes a speed from 50 to 100 in steps of 10, not \"40\""},
+        {{"--speed", "75"}, "--speed takes a speed from 50 to 100 in steps of 10, not \"75\""},
+        {{"--speed", "110%"}, "--speed takes a speed from 50 to 100 in steps of 10, not \"110%\""},
+        {{"--speed", "fast"}, "--speed takes a speed from 50 to 100 in steps of 10, not \"fast\""},
         {{"--ticks", "0"}, "--ticks takes a whole number from 1 to 4294967295, not \"0\""},
         {{"--ticks"}, "--ticks needs N"},
         {{"--input", "keys.txt"}, "--input needs --headless"},
@@ -43,7 +47,7 @@ TEST(CommandLine, ValuesLandInTheirOptions)
 {
     auto result = ParseArgs({"--headless", "--ticks", "150", "--input", "k.txt", "--scale", "3",
                              "--trace", "t.jsonl", "--fullscreen", "--stats", "--trace-actors",
-                             "--dir", "data", "--mute", "--audio-out", "run.wav"});
+                             "--dir", "data", "--mute", "--audio-out", "run.wav", "--speed", "60"});
     ASSERT_FALSE(result.error) << *result.error;
     const Options& o = result.options;
     EXPECT_TRUE(o.headless && o.fullScreen && o.stats && o.traceActors && o.mute);
@@ -51,6 +55,7 @@ TEST(CommandLine, ValuesLandInTheirOptions)
     EXPECT_EQ(o.dataDir, "data");
     EXPECT_EQ(o.ticks, 150u);
     EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.speed, 60);
     EXPECT_EQ(o.inputFile, "k.txt");
     EXPECT_EQ(o.traceFile, "t.jsonl");
 }

@@ -28,6 +28,7 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
         "fullscreen = yes\n"
         "vsync = on\n"
         "autopause = no\n"
+        "speed = 70%\n"
         "music-volume = 60\n"
         "effects-volume = 0\n"
         "soundfont = fonts/my#1.sf2\n"
@@ -39,6 +40,7 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
     EXPECT_EQ(o.scale, 3);
     EXPECT_TRUE(o.fullScreen && o.vsync);
     EXPECT_FALSE(o.autopause);
+    EXPECT_EQ(o.speed, 70);
     EXPECT_EQ(o.musicVolume, 60);
     EXPECT_EQ(o.effectsVolume, 0);
     EXPECT_EQ(o.soundFontFile, "/home/p/.config/kipkip/fonts/my#1.sf2");
@@ -91,6 +93,7 @@ TEST(SettingsFile, PrintedSettingsReadBackTheSame)
     options.keyNames[4] = "left shift";
     options.scale = 2;
     options.autopause = false;
+    options.speed = 80;
     options.musicVolume = 35;
     options.soundFontFile = "/opt/sf/big.sf2";
     std::string text = SettingsFile::Format(options);

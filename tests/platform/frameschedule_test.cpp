@@ -107,5 +107,16 @@ TEST_F(FrameScheduleTest, ANewIntervalTakesEffectFromItsRestart)
     EXPECT_EQ(Walk(5021, 5150), (std::vector<double>{5021, 5071, 5121}));
 }
 
+// At 70 % a 20 ms tick comes every 28.57 ms, kept exact over many ticks rather than rounded once.
+TEST_F(FrameScheduleTest, ASlowerSpeedSpreadsTheTicksOverMoreRealTime)
+{
+    schedule.Restart(20, 50);
+    EXPECT_EQ(Walk(6000, 6120), (std::vector<double>{6000, 6040, 6080, 6120}));
+    schedule.Restart(20, 70);
+    const std::vector<double> ticks = Walk(7000, 9000);
+    ASSERT_EQ(ticks.size(), 71u);  // 2000 ms / (20 ms / 0.7), and the first at once
+    EXPECT_NEAR(ticks.back() - ticks.front(), 70 * 20 / 0.7, 1.0);
+}
+
 }  // namespace
 }  // namespace kipkip

@@ -100,6 +100,7 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     videoStarted_ = true;
     width_ = settings.width;
     autopause_ = settings.autopause;
+    speed_ = settings.speed;
     started_ = settings.started;
     height_ = settings.height;
     scale_ = settings.scale;
@@ -255,7 +256,7 @@ std::uint32_t SdlWindow::CreatePeriodic(std::uint32_t intervalMs, std::function<
 {
     timerId_ = nextTimerId_++;
     onExpiry_ = std::move(onExpiry);
-    schedule_.Restart(intervalMs);
+    schedule_.Restart(intervalMs, speed_);
     return timerId_;
 }
 

@@ -45,6 +45,7 @@ public:
         bool fullScreen = false;
         bool autopause = true;  // losing the focus pauses, regaining it resumes
         bool vsync = false;     // presents wait for the display's refresh
+        int speed = 100;        // percent: below 100 the ticks come further apart in real time
         // When the program started, for the time to its first frame.
         std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
     };
@@ -133,6 +134,7 @@ private:
     std::function<void()> onMusicKey_;
 
     std::uint32_t timerId_ = 0;
+    int speed_ = 100;
     std::uint32_t nextTimerId_ = 1;
     std::function<void()> onExpiry_;
     CounterClock clock_;
