@@ -37,9 +37,8 @@ int main(int argc, char** argv)
     }
     // The settings file gives the defaults, and the command line, read again over them, wins.
     const bool named = !parsed.options.configFile.empty();
-    std::string path =
-        named ? parsed.options.configFile
-              : SettingsFile::DefaultPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    const std::string path = SettingsFile::PathInForce(
+        parsed.options, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     SettingsFile::Result settings = SettingsFile::Load(path, Options{}, named);
     for (const std::string& error : settings.errors) {
         std::fprintf(stderr, "kipkip: %s\n", error.c_str());

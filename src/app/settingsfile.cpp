@@ -186,20 +186,19 @@ Error ApplyLine(std::string_view line, Options& options, const std::filesystem::
     if (line.size() > SettingsFile::kMaxLineLength) {
         return "longer than " + std::to_string(SettingsFile::kMaxLineLength) + " characters";
     }
-    std::string_view content = Trim(WithoutComment(line));
+    const std::string_view content = Trim(WithoutComment(line));
     if (content.empty()) {
         return std::nullopt;
     }
-    std::size_t equals = content.find('=');
-    if (equals == std::string_view::npos) {
+    const std::optional<SettingsFile::LineParts> parts = SettingsFile::SplitLine(line);
+    if (!parts) {
         return "expected \"key = value\", not " + Quoted(content);
     }
-    std::string_view key = Trim(content.substr(0, equals));
-    const SettingSpec* setting = FindSetting(key);
+    const SettingSpec* setting = FindSetting(parts->key);
     if (setting == nullptr) {
-        return "unknown setting " + Quoted(key);
+        return "unknown setting " + Quoted(parts->key);
     }
-    if (Error error = setting->apply(options, Trim(content.substr(equals + 1)), folder)) {
+    if (Error error = setting->apply(options, parts->value, folder)) {
         return std::string(setting->key) + ": " + *error;
     }
     return std::nullopt;
@@ -240,17 +239,60 @@ SettingsFile::Result SettingsFile::Load(const std::string& path, Options base, b
     return Parse(path, *bytes, std::move(base), std::filesystem::path(path).parent_path());
 }
 
+std::optional<SettingsFile::LineParts> SettingsFile::SplitLine(std::string_view line)
+{
+    if (line.size() > kMaxLineLength) {
+        return std::nullopt;
+    }
+    std::string_view content = Trim(WithoutComment(line));
+    std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    // An empty value still has its place in the line: right after the "=".
+    std::string_view afterEquals = content.substr(equals + 1);
+    std::string_view value = Trim(afterEquals);
+    const std::size_t valueBegin =
+        value.empty() ? std::size_t(afterEquals.data() - line.data()) : value.data() - line.data();
+    return LineParts{Trim(content.substr(0, equals)), line.substr(valueBegin, value.size())};
+}
+
+std::optional<std::string_view> SettingsFile::KnownKey(std::string_view key)
+{
+    const SettingSpec* setting = FindSetting(key);
+    return setting == nullptr ? std::nullopt : std::optional(setting->key);
+}
+
+std::vector<SettingsFile::Value> SettingsFile::Values(const Options& options)
+{
+    std::vector<Value> values;
+    for (const SettingSpec& setting : kSettings) {
+        values.push_back({std::string(setting.key), setting.show(options)});
+    }
+    return values;
+}
+
+std::string SettingsFile::Line(std::string_view key, std::string_view value)
+{
+    return std::string(key) + " =" + (value.empty() ? "" : " " + std::string(value));
+}
+
 std::string SettingsFile::Format(const Options& options)
 {
     std::string text =
         "# KipKip settings: \"key = value\" a line; \"#\" starts a comment.\n"
         "# Keys by what they type (\"z\", \"space\", \"left shift\"); an empty path is the "
         "default.\n";
-    for (const SettingSpec& setting : kSettings) {
-        std::string value = setting.show(options);
-        text += std::string(setting.key) + " =" + (value.empty() ? "" : " " + value) + "\n";
+    for (const Value& setting : Values(options)) {
+        text += Line(setting.key, setting.value) + "\n";
     }
     return text;
+}
+
+std::string SettingsFile::PathInForce(const Options& options, const char* configHome,
+                                      const char* home)
+{
+    return options.configFile.empty() ? DefaultPath(configHome, home) : options.configFile;
 }
 
 std::string SettingsFile::DefaultPath(const char* configHome, const char* home)
