@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Synthesises KipKip's three sound effects into assets/wave/.
+"""Synthesises KipKip's sound effects and the menu's two sounds into assets/wave/.
 
     python3 tools/assets/make_sounds.py [OUTDIR]      (default: assets/wave beside tools/)
 
@@ -10,14 +10,17 @@ and skips the fact chunk, so the layout is part of what its tests read back.
     fly.wav   the jump                  16-bit mono,   44100 Hz
     down.wav  knocked down by an enemy  16-bit mono,   44100 Hz
     star.wav  a coin taken              16-bit stereo, 22050 Hz
+    menutick.wav    the menu's cursor moved   16-bit mono, 44100 Hz
+    menuselect.wav  a menu item chosen        16-bit mono, 44100 Hz
 
 Each sound is built from a few plain ingredients: phase-accumulating oscillators (so a pitch
 sweep never jumps in phase), band-limited square and triangle waves made from their odd
 harmonics (so nothing folds back above the Nyquist frequency and the sweep stays clean), an
 amplitude envelope, and a short raised-cosine fade at both ends so the first and last samples
 are zero and nothing clicks; any offset from zero is then taken out without moving those
-end points. Each sound is then scaled so its loudest sample sits at
-about -3 dBFS (23200), the same for all three, so they mix evenly over the music.
+end points. Each effect is then scaled so its loudest sample sits at
+about -3 dBFS (23200), the same for all three, so they mix evenly over the music; the menu's
+two sounds are scaled lower (see MENU_TICK_PEAK and MENU_SELECT_PEAK).
 
 The output is deterministic: the noise comes from a seeded generator, and the same Python
 gives the same bytes every time.
@@ -31,6 +34,9 @@ import sys
 
 TAU = 2.0 * math.pi
 PEAK = 23200  # about -3 dBFS of 32767
+# The menu's sounds sit well under the effects: they come with every key pressed in the menu.
+MENU_TICK_PEAK = 6500  # about -14 dBFS
+MENU_SELECT_PEAK = 13000  # about -8 dBFS
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_OUT = os.path.normpath(os.path.join(HERE, "..", "..", "assets", "wave"))
@@ -259,10 +265,81 @@ def make_star(rate=22050):
     return normalise([left, right])
 
 
+def make_tick(rate=44100):
+    """Menu cursor moved: a soft, short tick, felt more than heard.
+
+    - Voice: a sine at 1760 Hz (A6) with a little second harmonic for a wooden edge, its
+      pitch falling 15 % over the sound so it lands rather than rings.
+    - Envelope: 1 ms fade in, exponential decay (time constant 9 ms), 6 ms fade out at 45 ms.
+    - Level: peak about -14 dBFS (6500), well under the effects, since it comes with every
+      press of a direction in the menu.
+    """
+    length = 0.045
+    n = frames(rate, length)
+    out = []
+    phase = 0.0
+    for i in range(n):
+        t = i / rate
+        freq = 1760.0 * (1.0 - 0.15 * t / length)
+        phase += TAU * freq / rate
+        v = math.sin(phase) + 0.25 * math.sin(2.0 * phase)
+        out.append(v * math.exp(-t / 0.009))
+    out = remove_dc_keeping_ends(edge_fades(remove_dc(out), rate, 1, 6), rate, 5)
+    return normalise([out], MENU_TICK_PEAK)
+
+
+def make_select(rate=44100):
+    """Menu item chosen: a bright two-step blip, an upward fifth.
+
+    - Notes: E6 (1318.5 Hz) for 40 ms, then B6 (1975.5 Hz) ringing out to 0.14 s, as two
+      overlapping voices (the first fades out over 5 ms while the second fades in over 3 ms)
+      so no harmonic drops in a single sample.
+    - Voice: a band-limited square (harmonics fading out towards 9 kHz) softened by half a
+      triangle at the same pitch.
+    - Envelope: 2 ms fade in; the second note decays with a 40 ms time constant; 15 ms fade
+      out at the end.
+    - Level: peak about -8 dBFS (13000): clearly above the tick, still under the effects.
+    """
+    length = 0.14
+    n = frames(rate, length)
+    f1 = 440.0 * 2.0 ** (19 / 12.0)  # E6
+    f2 = 440.0 * 2.0 ** (26 / 12.0)  # B6
+    out1_end, out1_len = 0.038, 0.005
+    in2_start, in2_len = 0.040, 0.003
+
+    def raised(x):
+        x = min(1.0, max(0.0, x))
+        return 0.5 - 0.5 * math.cos(math.pi * x)
+
+    out = []
+    phases = [0.0, 0.0]
+    for i in range(n):
+        t = i / rate
+        v = 0.0
+        for voice, freq in enumerate((f1, f2)):
+            if voice == 0:
+                env = 0.8 * (1.0 - raised((t - out1_end) / out1_len))
+            elif t < in2_start:
+                continue
+            else:
+                u = t - in2_start
+                env = raised(u / in2_len) * math.exp(-u / 0.040)
+            if env <= 0.0:
+                continue
+            phases[voice] += TAU * freq / rate
+            v += env * (0.6 * band_limited(phases[voice], freq, rate, "square", 9000.0)
+                        + 0.5 * band_limited(phases[voice], freq, rate, "triangle", 9000.0))
+        out.append(v)
+    out = remove_dc_keeping_ends(edge_fades(remove_dc(out), rate, 2, 15), rate, 10)
+    return normalise([out], MENU_SELECT_PEAK)
+
+
 SOUNDS = [
     ("fly.wav", 44100, make_fly),
     ("down.wav", 44100, make_down),
     ("star.wav", 22050, make_star),
+    ("menutick.wav", 44100, make_tick),
+    ("menuselect.wav", 44100, make_select),
 ]
 
 
