@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "device/padbinding.h"
+
 namespace kipkip {
 
 // `--shot TICK:FILE.bmp`: the frame at the end of tick TICK.
@@ -50,6 +52,8 @@ struct Options {
     // The keys of up, down, left, right and the three buttons, by name: the name a key shows
     // in the keyboard's layout ("z", "space", "left shift"), else SDL's name for its place.
     std::array<std::string, 7> keyNames = {"up", "down", "left", "right", "space", "b", "return"};
+    // The controller's buttons of the three buttons; never Start, which opens the menu.
+    PadBinding padButtons = kDefaultPadBinding;
     std::string controllerMappings;  // a file of SDL game-controller mappings
     std::string configFile;          // --config: the settings file (empty: the usual place)
     bool printConfig = false;        // print the settings in force and exit

@@ -81,25 +81,28 @@ int GameSession::Play(RunClock& clock)
     }
     LoopListener* scriptFeed = feed ? &*feed : nullptr;
     if (options_.recordFile.empty()) {
-        return RunForm({input, keys.keys, files}, clock, {scriptFeed, &sampling});
+        return RunForm({input, keys.keys, options_.padButtons, files}, clock,
+                       {scriptFeed, &sampling});
     }
-    ReplayRecorder recorder(options_.recordFile, keys.keys);
+    ReplayRecorder recorder(options_.recordFile, keys.keys, options_.padButtons);
     RecordingWriter writer(recorder, input, clock);
     RecordingHost host(files, recorder, writer, clock);
-    int status = RunForm({input, keys.keys, host}, clock, {scriptFeed, &sampling, &writer});
+    int status = RunForm({input, keys.keys, options_.padButtons, host}, clock,
+                         {scriptFeed, &sampling, &writer});
     writer.Finish();
     return writer.Failed() ? exitstatus::Worst(status, exitstatus::kUnwritableOutput) : status;
 }
 
-// A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map it
-// was made with, whatever the settings say now. It ends where the recording ended, unless
-// --ticks says otherwise.
+// A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map and
+// pad binding it was made with, whatever the settings say now. It ends where the recording ended,
+// unless --ticks says otherwise.
 int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
 {
     ScriptedInput script(replay.script);
     ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
     ReplayHost host(replay, clock);
-    const Feed how{script, replay.keys.value_or(TMainForm::kDefaultKeys), host,
+    const Feed how{script, replay.keys.value_or(TMainForm::kDefaultKeys),
+                   replay.pad.value_or(kDefaultPadBinding), host,
                    std::max<std::uint64_t>(replay.LastTick(), 1)};
     if (!options_.timedemo) {
         return RunForm(how, clock, {&feed});
@@ -138,9 +141,10 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
-        TMainForm form({loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
-                        parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock},
-                       MainModeWith(feed.host));
+        TMainForm form(
+            {loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
+             parts_.music.Output(waitForSynth), options_.mute, feed.keys, feed.padButtons, &clock},
+            MainModeWith(feed.host));
         SequencerAttachment sequencer(parts_.path, form.Midi());
         NoMusicNotice noMusic(
             [this, &form] {

@@ -9,6 +9,7 @@
 
 #include "app/commandline.h"
 #include "device/inputstate.h"
+#include "device/padbinding.h"
 #include "platform/ports.h"
 
 namespace kipkip {
@@ -48,6 +49,7 @@ private:
     struct Feed {
         InputPort& input;
         InputState keys;
+        PadBinding padButtons;
         GameHost& host;
         std::uint64_t lastGameTick = 0;  // 0: no end of its own
     };

@@ -34,6 +34,7 @@ TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
         KivMidi.Init();
     }
     KivInput.SetKeys(ports.keys);
+    KivInput.SetPadButtons(ports.padButtons);
     kernel = std::make_unique<TKernel>(&KivDraw, &KivMidi, &KivInput, &KivSound);
     rootMode = std::make_unique<TGameMgrMode>(nullptr, 0, kernel.get(), std::move(mainMode));
     HITimer.SetEnabled(true);

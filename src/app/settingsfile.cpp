@@ -6,6 +6,7 @@
 #include "app/gamespeed.h"
 #include "platform/asciicase.h"
 #include "platform/files.h"
+#include "platform/padnames.h"
 #include "platform/sdl/scancodes.h"
 #include "platform/textlines.h"
 #include "platform/wholenumber.h"
@@ -54,6 +55,27 @@ template <std::size_t signal>
 std::string ShowKey(const Options& options)
 {
     return options.keyNames[signal];
+}
+
+template <std::size_t button>
+Error ApplyPadButton(Options& options, std::string_view value, const std::filesystem::path&)
+{
+    std::optional<PadButton> pad = PadButtonFromName(value);
+    if (!pad) {
+        return "no controller button is called " + Quoted(value) +
+               " (a, b, x, y, leftshoulder, rightshoulder)";
+    }
+    if (!IsGameButton(*pad)) {
+        return "start opens the menu; a button of the game cannot be on it";
+    }
+    options.padButtons[button] = *pad;
+    return std::nullopt;
+}
+
+template <std::size_t button>
+std::string ShowPadButton(const Options& options)
+{
+    return std::string(PadButtonName(options.padButtons[button]));
 }
 
 Error ApplyScale(Options& options, std::string_view value, const std::filesystem::path&)
@@ -137,6 +159,9 @@ constexpr SettingSpec kSettings[] = {
     {"button1", ApplyKey<4>, ShowKey<4>},
     {"button2", ApplyKey<5>, ShowKey<5>},
     {"button3", ApplyKey<6>, ShowKey<6>},
+    {"pad1", ApplyPadButton<0>, ShowPadButton<0>},
+    {"pad2", ApplyPadButton<1>, ShowPadButton<1>},
+    {"pad3", ApplyPadButton<2>, ShowPadButton<2>},
     {"scale", ApplyScale, ShowScale},
     {"fullscreen", ApplySwitch<&Options::fullScreen>, ShowSwitch<&Options::fullScreen>},
     {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>},
@@ -282,7 +307,9 @@ std::string SettingsFile::Format(const Options& options)
     std::string text =
         "# KipKip settings: \"key = value\" a line; \"#\" starts a comment.\n"
         "# Keys by what they type (\"z\", \"space\", \"left shift\"); an empty path is the "
-        "default.\n";
+        "default.\n"
+        "# pad1 to pad3: the controller's buttons of the game's three (a, b, x, y, leftshoulder, "
+        "rightshoulder).\n";
     for (const Value& setting : Values(options)) {
         text += Line(setting.key, setting.value) + "\n";
     }

@@ -12,9 +12,10 @@
 //     music-volume = 60
 //
 // Keys name what they type in the keyboard's layout ("z", "space", "left shift"), else the
-// place SDL names (see kipkip --print-config for every key). A line that cannot be used is
-// reported with its line number and skipped; the other lines still count. Relative paths are
-// taken from the settings file's folder.
+// place SDL names (see kipkip --print-config for every key); pad1 to pad3 name the controller's
+// buttons of the game's three by SDL's names (a, b, x, y, leftshoulder, rightshoulder). A line that
+// cannot be used is reported with its line number and skipped; the other lines still count.
+// Relative paths are taken from the settings file's folder.
 #pragma once
 
 #include <cstddef>

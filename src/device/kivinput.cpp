@@ -39,6 +39,15 @@ bool TKivInput::SetKeys(const InputState& keys)
     return true;
 }
 
+bool TKivInput::SetPadButtons(const PadBinding& buttons)
+{
+    if (!IsGameBinding(buttons)) {
+        return false;
+    }
+    padButtons_ = buttons;
+    return true;
+}
+
 bool TKivInput::GetState(InputState& state)
 {
     // Cleared first, so a caller that ignores the result reads nothing held.
@@ -59,9 +68,9 @@ bool TKivInput::GetState(InputState& state)
         state.Down = pad.y > kDeadZone ? 1 : 0;
         state.Left = pad.x < -kDeadZone ? 1 : 0;
         state.Right = pad.x > kDeadZone ? 1 : 0;
-        state.Button1 = pad.buttons[0] ? 1 : 0;
-        state.Button2 = pad.buttons[1] ? 1 : 0;
-        state.Button3 = pad.buttons[2] ? 1 : 0;
+        state.Button1 = pad.Button(padButtons_[0]) ? 1 : 0;
+        state.Button2 = pad.Button(padButtons_[1]) ? 1 : 0;
+        state.Button3 = pad.Button(padButtons_[2]) ? 1 : 0;
     }
 
     KeyboardState keyboard;

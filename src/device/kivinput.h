@@ -2,12 +2,15 @@
 // The input device: boils the keyboard and the first game controller down to the seven
 // signals of an InputState, and hands out the raw 256-byte keyboard state by key code. It
 // works through an InputPort (SDL in the game, a script in headless runs, a fake in tests).
+// The controller's stick or D-pad gives the directions, and the three buttons of the pad
+// binding give the game's three buttons; its other buttons are not the game's.
 //
 // Controllers are looked for on every read rather than once at Init, so a pad plugged in
 // while the game runs is used from the next frame on.
 #pragma once
 
 #include "device/inputstate.h"
+#include "device/padbinding.h"
 #include "platform/ports.h"
 
 namespace kipkip {
@@ -32,6 +35,9 @@ public:
     bool GetKeys(InputState& keys) const;
     // Replaces the key map; false (nothing changed) before Init.
     bool SetKeys(const InputState& keys);
+    // Replaces the controller's buttons of the game's three; false (nothing changed) when
+    // Start is among them. Init leaves the binding as it is.
+    bool SetPadButtons(const PadBinding& buttons);
     // The seven signals now. All clear and false before Init, or when an attached controller
     // cannot be polled (the keyboard is then not read either).
     bool GetState(InputState& state);
@@ -46,6 +52,7 @@ public:
 private:
     InputPort& port_;
     InputState keys_ = kDefaultKeys;
+    PadBinding padButtons_ = kDefaultPadBinding;
     bool initialised_ = false;
     // An Open was attempted and not yet followed by a Close: a failed Open may have opened
     // part of the port, so it is closed too.

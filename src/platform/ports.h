@@ -6,6 +6,7 @@
 
 #include <array>
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,11 +21,29 @@ namespace kipkip {
 // 0x80 added for keys sent with the E0 prefix); 0x80 marks a held key.
 using KeyboardState = std::array<std::uint8_t, 256>;
 
-// The first game controller, its stick scaled to -100..100 on both axes (y grows downwards).
+// The buttons of a standard controller by their place: SDL's A (south), B (east), X (west),
+// Y (north), the two shoulder buttons and Start. Their order is their index in a reading; the
+// first three keep the indexes the game's three buttons had when a pad had no more.
+enum class PadButton : std::uint8_t {
+    South,
+    East,
+    West,
+    North,
+    LeftShoulder,
+    RightShoulder,
+    Start
+};
+inline constexpr std::size_t kPadButtonCount = 7;
+
+// The first game controller, its stick scaled to -100..100 on both axes (y grows downwards),
+// and which of its buttons are held.
 struct JoystickReading {
     int x = 0;
     int y = 0;
-    std::array<bool, 3> buttons{};
+    std::array<bool, kPadButtonCount> buttons{};  // by PadButton
+
+    bool& Button(PadButton button) { return buttons[static_cast<std::size_t>(button)]; }
+    bool Button(PadButton button) const { return buttons[static_cast<std::size_t>(button)]; }
 };
 
 class InputPort {

@@ -8,6 +8,7 @@
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/keynames.h"
+#include "platform/padnames.h"
 #include "platform/textlines.h"
 
 namespace kipkip {
@@ -43,19 +44,40 @@ std::string SpacedName(std::string name)
     return name;
 }
 
-struct PadSignal {
+struct PadDirection {
     std::string_view name;
     int x;
     int y;
-    int button;  // -1 for a direction
 };
 
 // The directions come in opposite pairs, each next to its opposite (index ^ 1).
-constexpr PadSignal kPadSignals[] = {
-    {"pad.up", 0, -100, -1},   {"pad.down", 0, 100, -1}, {"pad.left", -100, 0, -1},
-    {"pad.right", 100, 0, -1}, {"pad.1", 0, 0, 0},       {"pad.2", 0, 0, 1},
-    {"pad.3", 0, 0, 2},
+constexpr PadDirection kPadDirections[] = {
+    {"pad.up", 0, -100},
+    {"pad.down", 0, 100},
+    {"pad.left", -100, 0},
+    {"pad.right", 100, 0},
 };
+
+constexpr std::string_view kPadPrefix = "pad.";
+
+// The names of the first scripts, from when a pad had three buttons: they are the buttons that
+// kept those indexes. Read, never written.
+constexpr std::pair<std::string_view, PadButton> kOldButtonNames[] = {
+    {"pad.1", PadButton::South},
+    {"pad.2", PadButton::East},
+    {"pad.3", PadButton::West},
+};
+
+// The button a script's "pad.<name>" names, old names included.
+std::optional<PadButton> ScriptButton(std::string_view lower)
+{
+    for (const auto& [name, button] : kOldButtonNames) {
+        if (lower == name) {
+            return button;
+        }
+    }
+    return PadButtonFromName(lower.substr(kPadPrefix.size()));
+}
 
 class LineReader {
 public:
@@ -149,14 +171,14 @@ private:
         if (names.size() == 1 && AsciiLower(names[0]) == "none") {
             return true;
         }
-        bool padUsed[std::size(kPadSignals)] = {};
+        bool padUsed[std::size(kPadDirections)] = {};
         for (std::string_view name : names) {
             std::string lower = AsciiLower(name);
             if (lower == "none") {
                 error = "\"none\" cannot be held with other keys";
                 return false;
             }
-            if (lower.starts_with("pad.")) {
+            if (lower.starts_with(kPadPrefix)) {
                 if (!ReadPadSignal(name, lower, held.pad, padUsed, error)) {
                     return false;
                 }
@@ -175,27 +197,30 @@ private:
     bool ReadPadSignal(std::string_view name, std::string_view lower, JoystickReading& pad,
                        bool* used, std::string& error)
     {
-        for (std::size_t i = 0; i < std::size(kPadSignals); ++i) {
-            const PadSignal& signal = kPadSignals[i];
-            if (lower != signal.name) {
+        for (std::size_t i = 0; i < std::size(kPadDirections); ++i) {
+            const PadDirection& direction = kPadDirections[i];
+            if (lower != direction.name) {
                 continue;
             }
             // The stick cannot lean both ways on one axis; its partner is the neighbour in
             // the table (up/down, left/right).
-            if (signal.button < 0 && used[i ^ 1]) {
-                error = Quoted(kPadSignals[i ^ 1].name) + " and " + Quoted(signal.name) +
+            if (used[i ^ 1]) {
+                error = Quoted(kPadDirections[i ^ 1].name) + " and " + Quoted(direction.name) +
                         " cannot be held together";
                 return false;
             }
             used[i] = true;
             usesPad_ = true;
-            if (signal.button >= 0) {
-                pad.buttons[static_cast<std::size_t>(signal.button)] = true;
-            } else if (signal.x != 0) {
-                pad.x = signal.x;
+            if (direction.x != 0) {
+                pad.x = direction.x;
             } else {
-                pad.y = signal.y;
+                pad.y = direction.y;
             }
+            return true;
+        }
+        if (std::optional<PadButton> button = ScriptButton(lower)) {
+            usesPad_ = true;
+            pad.Button(*button) = true;
             return true;
         }
         error = "unknown controller signal " + Quoted(name);
@@ -242,12 +267,14 @@ std::string InputScript::Format(const Held& held)
             }
         }
     }
-    for (const PadSignal& signal : kPadSignals) {
-        bool on = signal.button >= 0 ? held.pad.buttons[static_cast<std::size_t>(signal.button)]
-                                     : (signal.x != 0 && held.pad.x * signal.x > 0) ||
-                                           (signal.y != 0 && held.pad.y * signal.y > 0);
-        if (on) {
-            add(signal.name);
+    for (const PadDirection& direction : kPadDirections) {
+        if (held.pad.x * direction.x > 0 || held.pad.y * direction.y > 0) {
+            add(direction.name);
+        }
+    }
+    for (std::size_t i = 0; i < held.pad.buttons.size(); ++i) {
+        if (held.pad.buttons[i]) {
+            add(std::string(kPadPrefix) + std::string(PadButtonName(static_cast<PadButton>(i))));
         }
     }
     return words.empty() ? "none" : words;

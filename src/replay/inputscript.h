@@ -8,15 +8,17 @@
 // SDL's names for them in any letter case ("left", "space", "return", "b", "z", "escape",
 // "f12", "keypad 8"...), with "_" standing for a space ("left_shift", "keypad_8"), and the
 // controller signals pad.up, pad.down, pad.left, pad.right (the stick at ±100 on that axis)
-// and pad.1, pad.2, pad.3 (buttons 0 to 2). A key whose SDL name holds "+" or "#" cannot be
-// written, nor one SDL gives no name (the ISO key left of Z, the Japanese keys). "#" starts a
-// comment to the end of the line; blank lines are allowed; lines end at LF, CR LF or CR.
+// and the buttons by SDL's names for them: pad.a, pad.b, pad.x, pad.y, pad.leftshoulder,
+// pad.rightshoulder, pad.start (platform/padnames.h). pad.1, pad.2 and pad.3, the names of the
+// first scripts, still read as pad.a, pad.b and pad.x. A key whose SDL name holds "+" or "#"
+// cannot be written, nor one SDL gives no name (the ISO key left of Z, the Japanese keys). "#"
+// starts a comment to the end of the line; blank lines are allowed; lines end at LF, CR LF or CR.
 //
 //     # walk left, jump, then let go
 //     1   left
 //     30  left+space
 //     32  none
-//     50  pad.right+pad.1
+//     50  pad.right+pad.a
 //
 // A line that cannot be read stops the whole script: the error names the line and the fault
 // (`input.txt: line 3: unknown key "spcae"`), and the run does not start.
@@ -61,7 +63,7 @@ public:
     // Reads and parses the file; the error names the file as given.
     static InputScriptResult Load(std::string_view path);
 
-    // The script's words for what is held ("left+space+pad.1", or "none"), so that what a run
+    // The script's words for what is held ("left+space+pad.a", or "none"), so that what a run
     // saw can be written down and read back the same. A key whose name cannot be written (SDL
     // has none for it, or it holds "+" or "#") is left out.
     static std::string Format(const Held& held);

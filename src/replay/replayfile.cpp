@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/files.h"
+#include "platform/padnames.h"
 #include "platform/textlines.h"
 #include "platform/wholenumber.h"
 
@@ -26,6 +27,21 @@ bool ReadKeys(const std::vector<std::string_view>& words, InputState& keys)
         if (keys.*kInputSignals[i] == 0 && words[i + 1] != "none") {
             return false;
         }
+    }
+    return true;
+}
+
+bool ReadPad(const std::vector<std::string_view>& words, PadBinding& pad)
+{
+    if (words.size() != 1 + pad.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < pad.size(); ++i) {
+        std::optional<PadButton> button = PadButtonFromName(words[i + 1]);
+        if (!button || !IsGameButton(*button)) {
+            return false;
+        }
+        pad[i] = *button;
     }
     return true;
 }
@@ -61,6 +77,13 @@ ReplayFileResult ReplayFile::Parse(std::string_view name, std::span<const std::u
                 return "\"keys\" takes seven key names: up, down, left, right, button 1 to 3";
             }
             replay.keys = keys;
+        } else if (!words.empty() && words[0] == "pad") {
+            PadBinding pad;
+            if (!ReadPad(words, pad)) {
+                return "\"pad\" takes three controller buttons for button 1 to 3: a, b, x, y, "
+                       "leftshoulder or rightshoulder";
+            }
+            replay.pad = pad;
         } else if (!words.empty() && words[0] == "seed") {
             std::uint32_t tick = 0;
             std::uint32_t seed = 0;
@@ -122,6 +145,16 @@ std::string ReplayFile::KeysLine(const InputState& keys)
         std::string name = InputScript::KeyName(keys.*signal);
         line += ' ';
         line += name.empty() ? "none" : name;
+    }
+    return line;
+}
+
+std::string ReplayFile::PadLine(const PadBinding& pad)
+{
+    std::string line = "pad";
+    for (PadButton button : pad) {
+        line += ' ';
+        line += PadButtonName(button);
     }
     return line;
 }

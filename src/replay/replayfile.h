@@ -3,12 +3,16 @@
 // input script (the keys held from tick to tick) that starts with the line "kipkip-replay 1",
 // then "hiscore <value>" (the high score read at the start) and "keys" with the keys of the
 // seven signals it was played with (up, down, left, right, the three buttons; by the script's
-// key names), and holds a line "seed <tick> <value>" for each game started, in the tick it
-// started. A recording without "keys" was played with the game's default keys.
+// key names) and "pad" with the controller's buttons of the three buttons (by their names in
+// platform/padnames.h), and holds a line "seed <tick> <value>" for each game started, in the
+// tick it started. A recording without "keys" was played with the game's default keys, and one
+// without "pad" with the default pad binding (a b x): it comes from before a pad had more than
+// three buttons, and its pad.3 reads as pad.x, the third button's place.
 //
 //     kipkip-replay 1
 //     hiscore 123
 //     keys up down left right space b return
+//     pad a b x
 //     1 none
 //     30 space
 //     31 none
@@ -25,6 +29,7 @@
 #include <vector>
 
 #include "device/inputstate.h"
+#include "device/padbinding.h"
 #include "replay/inputscript.h"
 
 namespace kipkip {
@@ -39,6 +44,7 @@ struct ReplayFile {
     InputScript script;
     std::int32_t hiScore = 0;
     std::optional<InputState> keys;  // the key map it was played with, when it says
+    std::optional<PadBinding> pad;   // the pad binding it was played with, when it says
     std::vector<std::pair<std::uint32_t, std::uint32_t>> seeds;  // tick, seed; ticks rising
 
     // The last tick the recording speaks of: where a replay of it ends.
@@ -49,6 +55,8 @@ struct ReplayFile {
     static ReplayFileResult Load(std::string_view path);
     // The "keys" line for a key map; keys the script cannot name are written "none".
     static std::string KeysLine(const InputState& keys);
+    // The "pad" line for a pad binding.
+    static std::string PadLine(const PadBinding& pad);
 };
 
 struct ReplayFileResult {

@@ -25,7 +25,7 @@ void ReplayRecorder::Seed(std::uint32_t tick, std::uint32_t seed)
 bool ReplayRecorder::Flush() const
 {
     std::string text = std::string(ReplayFile::kMagic) + "\nhiscore " + std::to_string(hiScore_) +
-                       "\n" + ReplayFile::KeysLine(keys_) + "\n";
+                       "\n" + ReplayFile::KeysLine(keys_) + "\n" + ReplayFile::PadLine(pad_) + "\n";
     for (const std::string& line : lines_) {
         text += line;
         text += '\n';

@@ -1,9 +1,9 @@
 // replay/replayrecorder.h
 // `--record FILE`: writes down what a run saw, as a replay file (see replayfile.h): what is held
-// in each tick (a line only when it changes), the high score read at the start, the key map of
-// the run and each game's seed; its last held line stands in the run's last tick, so that a replay
-// knows where the run ended. The whole file is written again at every flush (each game over and the
-// end of the run), so a crash loses nothing from before the last one.
+// in each tick (a line only when it changes), the high score read at the start, the key map and
+// the pad binding of the run and each game's seed; its last held line stands in the run's last
+// tick, so that a replay knows where the run ended. The whole file is written again at every flush
+// (each game over and the end of the run), so a crash loses nothing from before the last one.
 #pragma once
 
 #include <cstdint>
@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "device/inputstate.h"
+#include "device/padbinding.h"
 #include "replay/inputscript.h"
 
 namespace kipkip {
 
 class ReplayRecorder {
 public:
-    ReplayRecorder(std::string path, const InputState& keys) : path_(std::move(path)), keys_(keys)
+    ReplayRecorder(std::string path, const InputState& keys, const PadBinding& pad)
+        : path_(std::move(path)), keys_(keys), pad_(pad)
     {}
 
     void SetHiScore(std::int32_t hiScore) { hiScore_ = hiScore; }
@@ -33,6 +35,7 @@ public:
 private:
     std::string path_;
     InputState keys_;
+    PadBinding pad_;
     std::int32_t hiScore_ = 0;
     std::vector<std::string> lines_;
     std::optional<std::string> lastHeld_;

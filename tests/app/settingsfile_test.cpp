@@ -23,6 +23,8 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
         "up = z\r\n"
         "  LEFT=q   # keys by what they type\n"
         "button2 = left shift\n"
+        "pad1 = y\n"
+        "pad3 = LeftShoulder\n"
         "\n"
         "scale = 3\n"
         "fullscreen = yes\n"
@@ -37,6 +39,8 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
     const Options& o = result.options;
     EXPECT_EQ(o.keyNames, (std::array<std::string, 7>{"z", "down", "q", "right", "space",
                                                       "left shift", "return"}));
+    EXPECT_EQ(o.padButtons,
+              (PadBinding{PadButton::North, PadButton::East, PadButton::LeftShoulder}));
     EXPECT_EQ(o.scale, 3);
     EXPECT_TRUE(o.fullScreen && o.vsync);
     EXPECT_FALSE(o.autopause);
@@ -59,7 +63,11 @@ TEST(SettingsFile, BadLinesAreNamedAndTheRestStillCounts)
         "button3 = p\n"
         "up =\n"
         "effects-volume = 7 dB\n" +
-        std::string(2000, 'x') + "\n" + "right = d\n");
+        std::string(2000, 'x') + "\n" + "right = d\n" +
+        "pad2 = start\n"
+        "pad1 = z\n"
+        "pad3 =\n"
+        "pad1 = rightshoulder\n");
     EXPECT_EQ(result.errors,
               (std::vector<std::string>{
                   "kipkip.conf: line 1: scale: scale takes a whole number from 1 to 8, not \"9\"",
@@ -73,7 +81,15 @@ TEST(SettingsFile, BadLinesAreNamedAndTheRestStillCounts)
                   "kipkip.conf: line 9: effects-volume: the volume takes a whole number from 0 "
                   "to 100, not \"7 dB\"",
                   "kipkip.conf: line 10: longer than 1024 characters",
+                  "kipkip.conf: line 12: pad2: start opens the menu; a button of the game "
+                  "cannot be on it",
+                  "kipkip.conf: line 13: pad1: no controller button is called \"z\" (a, b, x, "
+                  "y, leftshoulder, rightshoulder)",
+                  "kipkip.conf: line 14: pad3: no controller button is called \"\" (a, b, x, y, "
+                  "leftshoulder, rightshoulder)",
               }));
+    EXPECT_EQ(result.options.padButtons,
+              (PadBinding{PadButton::RightShoulder, PadButton::East, PadButton::West}));
     EXPECT_EQ(result.options.musicVolume, 40);
     EXPECT_EQ(result.options.keyNames[3], "d");
     EXPECT_EQ(result.options.scale, 0);
@@ -91,6 +107,7 @@ TEST(SettingsFile, PrintedSettingsReadBackTheSame)
 {
     Options options;
     options.keyNames[4] = "left shift";
+    options.padButtons[1] = PadButton::RightShoulder;
     options.scale = 2;
     options.autopause = false;
     options.speed = 80;
@@ -98,6 +115,7 @@ TEST(SettingsFile, PrintedSettingsReadBackTheSame)
     options.soundFontFile = "/opt/sf/big.sf2";
     std::string text = SettingsFile::Format(options);
     EXPECT_NE(text.find("\nbutton1 = left shift\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\npad1 = a\npad2 = rightshoulder\npad3 = x\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\ncontroller-mappings =\n"), std::string::npos) << text;
     auto result = ParseSettings(text);
     EXPECT_EQ(result.errors, std::vector<std::string>{});

@@ -263,18 +263,55 @@ TEST(KivInputJoystick, DirectionsNeedMoreThanHalfTheStick)
     }
 }
 
-TEST(KivInputJoystick, ButtonsZeroToTwoAreButtonsOneToThree)
+TEST(KivInputJoystick, ThePadBindingPicksTheButtonsOfTheGamesThree)
 {
-    for (std::size_t b = 0; b < 3; ++b) {
+    const PadBinding shoulders{PadButton::North, PadButton::LeftShoulder, PadButton::South};
+    struct ButtonCase {
+        std::optional<PadBinding> binding;  // the default when not set
+        PadButton pressed;
+        InputState expected;
+    };
+    const ButtonCase cases[] = {
+        {std::nullopt, PadButton::South, {0, 0, 0, 0, 1, 0, 0}},
+        {std::nullopt, PadButton::East, {0, 0, 0, 0, 0, 1, 0}},
+        {std::nullopt, PadButton::West, {0, 0, 0, 0, 0, 0, 1}},
+        {std::nullopt, PadButton::North, {}},
+        {std::nullopt, PadButton::LeftShoulder, {}},
+        {std::nullopt, PadButton::RightShoulder, {}},
+        {std::nullopt, PadButton::Start, {}},
+        {shoulders, PadButton::North, {0, 0, 0, 0, 1, 0, 0}},
+        {shoulders, PadButton::LeftShoulder, {0, 0, 0, 0, 0, 1, 0}},
+        {shoulders, PadButton::South, {0, 0, 0, 0, 0, 0, 1}},
+        {shoulders, PadButton::East, {}},
+        {shoulders, PadButton::West, {}},
+        {shoulders, PadButton::Start, {}},
+    };
+    for (const ButtonCase& c : cases) {
         FakeInputPort port;
         port.pad = JoystickReading{};
-        port.pad->buttons[b] = true;
+        port.pad->Button(c.pressed) = true;
         TKivInput input(port);
-        ASSERT_TRUE(input.Init());
-        InputState expected;
-        expected.*kInputSignals[4 + b] = 1;
-        EXPECT_EQ(ReadState(input), expected) << "button " << b;
+        if (c.binding) {
+            ASSERT_TRUE(input.SetPadButtons(*c.binding));
+        }
+        ASSERT_TRUE(input.Init()) << "Init keeps the binding";
+        EXPECT_EQ(ReadState(input), c.expected)
+            << "button " << static_cast<int>(c.pressed) << (c.binding ? " rebound" : "");
     }
+}
+
+TEST(KivInputJoystick, StartIsNeverAButtonOfTheGame)
+{
+    FakeInputPort port;
+    port.pad = JoystickReading{};
+    port.pad->Button(PadButton::Start) = true;
+    TKivInput input(port);
+    ASSERT_TRUE(input.Init());
+    EXPECT_FALSE(input.SetPadButtons({PadButton::South, PadButton::Start, PadButton::West}));
+    EXPECT_EQ(ReadState(input), InputState{});
+    port.pad = JoystickReading{};
+    port.pad->Button(PadButton::East) = true;
+    EXPECT_EQ(ReadState(input), (InputState{0, 0, 0, 0, 0, 1, 0})) << "the binding stays";
 }
 
 TEST(KivInputJoystick, KeyboardAndJoystickCombineAndAKeyNeverClearsTheStick)
@@ -313,7 +350,7 @@ TEST(KivInputJoystick, APollThatFillsNothingIsACentredStickAndTheKeyboardStillCo
 {
     FakeInputPort port;
     port.pad = Stick(-100, 100);
-    port.pad->buttons = {true, true, true};
+    port.pad->buttons.fill(true);
     port.padLost = true;
     port.Hold(kLeftKey);
     TKivInput input(port);

@@ -1,7 +1,7 @@
 # A recorded run and its replay see the same game: the traces are the same line for line. The
 # replay runs beside a high-score file of its own, which it must neither read nor change.
-# With -DCONFIG=<settings file> the run is recorded with that file's keys and replayed with the
-# default ones: the recording's own key map must decide, and it must have changed the run.
+# With -DCONFIG=<settings file> the run is recorded with that file's keys or pad binding and
+# replayed with the default ones: the recording's own must decide, and must have changed the run.
 # Called with -DKIPKIP=<program> -DKEYS=<input script> -DWORK=<scratch folder> [-DCONFIG=<file>].
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/record" "${WORK}/replay" "${WORK}/plain")

@@ -38,11 +38,11 @@ TEST(SdlInputAxes, TheDpadPushesItsAxisFullyOverTheStick)
     PadSnapshot pad;
     pad.stickX = 20000;
     pad.stickY = -20000;
-    pad.buttons = {true, false, true};
+    pad.buttons = {true, false, true, false, false, true, true};
     JoystickReading plain = ReadingFromPad(pad);
     EXPECT_EQ(plain.x, 61);
     EXPECT_EQ(plain.y, -61);
-    EXPECT_EQ(plain.buttons, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(plain.buttons, pad.buttons);
 
     pad.dpadLeft = true;
     pad.dpadDown = true;
@@ -175,7 +175,7 @@ TEST(SdlInputKeyboard, ControllerEventsBeforeOpenAreIgnored)
 }
 
 // Pads made by SDL itself: a game controller with SDL's standard layout, or a bare joystick
-// with two axes, one hat and three buttons. SDL drops pad input while no window has the focus,
+// with two axes, one hat and eight buttons. SDL drops pad input while no window has the focus,
 // and here none ever has, unless told otherwise. The test keeps SDL's controller support up
 // itself, so its pads outlive the port's Close.
 class SdlInputPads : public testing::Test {
@@ -209,7 +209,7 @@ protected:
             desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
             desc.naxes = 2;
             desc.nhats = 1;
-            desc.nbuttons = 3;
+            desc.nbuttons = 8;
         }
         int index = SDL_JoystickAttachVirtualEx(&desc);
         EXPECT_GE(index, 0) << SDL_GetError();
@@ -261,22 +261,42 @@ TEST_F(SdlInputPads, AControllerIsReadThroughItsStandardLayout)
 
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -20000);
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
     Pump();
     JoystickReading reading = Poll();
     EXPECT_EQ(reading.x, -61);
     EXPECT_EQ(reading.y, 100);
-    EXPECT_EQ(reading.buttons, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(reading.buttons, (std::array<bool, kPadButtonCount>{}));
 
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_B, 1);
+    // Each button alone lights its own place in the reading and no other; the D-pad, the
+    // sticks' clicks and the guide button are none of them.
+    const std::pair<SDL_GameControllerButton, PadButton> buttons[] = {
+        {SDL_CONTROLLER_BUTTON_A, PadButton::South},
+        {SDL_CONTROLLER_BUTTON_B, PadButton::East},
+        {SDL_CONTROLLER_BUTTON_X, PadButton::West},
+        {SDL_CONTROLLER_BUTTON_Y, PadButton::North},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::LeftShoulder},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::RightShoulder},
+        {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+    };
+    for (SDL_GameControllerButton other :
+         {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_LEFTSTICK,
+          SDL_CONTROLLER_BUTTON_RIGHTSTICK}) {
+        SDL_JoystickSetVirtualButton(pad, other, 1);
+    }
+    for (const auto& [button, place] : buttons) {
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        Pump();
+        JoystickReading expected;
+        expected.Button(place) = true;
+        EXPECT_EQ(Poll().buttons, expected.buttons) << static_cast<int>(place);
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+    }
+
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0);
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 32767);
     Pump();
     reading = Poll();
     EXPECT_EQ(reading.y, 100);
-    EXPECT_EQ(reading.buttons, (std::array<bool, 3>{false, true, true}));
 
     Detach(pad);
     Pump();
@@ -284,7 +304,7 @@ TEST_F(SdlInputPads, AControllerIsReadThroughItsStandardLayout)
     EXPECT_FALSE(input.PollJoystick(reading));
 }
 
-TEST_F(SdlInputPads, ABareJoystickGivesAxesHatAndFirstButtons)
+TEST_F(SdlInputPads, ABareJoystickGivesAxesHatAndFirstSevenButtons)
 {
     SDL_Joystick* pad = Attach(false);
     Pump();
@@ -293,11 +313,14 @@ TEST_F(SdlInputPads, ABareJoystickGivesAxesHatAndFirstButtons)
     SDL_JoystickSetVirtualAxis(pad, 1, -32768);
     SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_RIGHT);
     SDL_JoystickSetVirtualButton(pad, 2, 1);
+    SDL_JoystickSetVirtualButton(pad, 6, 1);
+    SDL_JoystickSetVirtualButton(pad, 7, 1);  // past the buttons a reading holds
     Pump();
     JoystickReading reading = Poll();
     EXPECT_EQ(reading.x, 100);
     EXPECT_EQ(reading.y, -100);
-    EXPECT_EQ(reading.buttons, (std::array<bool, 3>{false, false, true}));
+    EXPECT_EQ(reading.buttons,
+              (std::array<bool, kPadButtonCount>{false, false, true, false, false, false, true}));
 }
 
 TEST_F(SdlInputPads, WhenTheOpenPadLeavesTheNextOneIsTaken)

@@ -105,27 +105,59 @@ TEST(InputScriptKeys, PadSignalsMoveTheStickFullyAndPressButtons)
 {
     InputScript script = Script(
         "1 pad.up+pad.left\n"
-        "2 pad.down+pad.right+pad.1+pad.3+space\n"
-        "3 pad.2\n"
+        "2 pad.down+pad.right+pad.a+pad.x+space\n"
+        "3 pad.b\n"
         "4 none\n");
     EXPECT_TRUE(script.UsesPad());
     struct Expected {
         int x;
         int y;
-        std::array<bool, 3> buttons;
+        std::vector<PadButton> buttons;
     };
     const Expected expected[] = {
-        {0, 0, {false, false, false}},   {-100, -100, {false, false, false}},
-        {100, 100, {true, false, true}}, {0, 0, {false, true, false}},
-        {0, 0, {false, false, false}},
+        {0, 0, {}},
+        {-100, -100, {}},
+        {100, 100, {PadButton::South, PadButton::West}},
+        {0, 0, {PadButton::East}},
+        {0, 0, {}},
     };
     for (std::uint32_t tick = 0; tick < std::size(expected); ++tick) {
         const JoystickReading& pad = script.HeldAt(tick).pad;
         EXPECT_EQ(pad.x, expected[tick].x) << "tick " << tick;
         EXPECT_EQ(pad.y, expected[tick].y) << "tick " << tick;
-        EXPECT_EQ(pad.buttons, expected[tick].buttons) << "tick " << tick;
+        JoystickReading held;
+        for (PadButton button : expected[tick].buttons) {
+            held.Button(button) = true;
+        }
+        EXPECT_EQ(pad.buttons, held.buttons) << "tick " << tick;
     }
     EXPECT_EQ(Codes(script.HeldAt(2)), (std::vector<int>{0x39}));
+}
+
+// Each button by SDL's name for it, in any letter case, and the first scripts' numbers for the
+// three buttons a pad had then.
+TEST(InputScriptKeys, PadButtonsByTheirNamesAndByTheOldNumbers)
+{
+    const std::pair<const char*, PadButton> cases[] = {
+        {"pad.a", PadButton::South},
+        {"pad.b", PadButton::East},
+        {"pad.x", PadButton::West},
+        {"pad.y", PadButton::North},
+        {"pad.leftshoulder", PadButton::LeftShoulder},
+        {"pad.rightshoulder", PadButton::RightShoulder},
+        {"pad.start", PadButton::Start},
+        {"PAD.RightShoulder", PadButton::RightShoulder},
+        {"pad.1", PadButton::South},
+        {"pad.2", PadButton::East},
+        {"pad.3", PadButton::West},
+    };
+    for (const auto& [name, button] : cases) {
+        InputScript script = Script(std::string("1 ") + name + "\n");
+        JoystickReading expected;
+        expected.Button(button) = true;
+        EXPECT_EQ(script.HeldAt(1).pad.buttons, expected.buttons) << name;
+        EXPECT_TRUE(script.UsesPad()) << name;
+    }
 }
 
 TEST(InputScriptKeys, BoundsAreInclusive)
@@ -179,7 +211,13 @@ TEST(InputScriptErrors, NameTheLineAndTheFault)
         {"7 pad.right+pad.1+pad.left",
          "line 1: \"pad.right\" and \"pad.left\" cannot be held together"},
         {"7 pad.4", "line 1: unknown controller signal \"pad.4\""},
+        {"7 pad.0", "line 1: unknown controller signal \"pad.0\""},
         {"7 pad.", "line 1: unknown controller signal \"pad.\""},
+        {"7 pad.guide", "line 1: unknown controller signal \"pad.guide\""},
+        {"7 pad.back", "line 1: unknown controller signal \"pad.back\""},
+        {"7 pad.south", "line 1: unknown controller signal \"pad.south\""},
+        {"7 pad.a.b", "line 1: unknown controller signal \"pad.a.b\""},
+        {"7 pad.dpup", "line 1: unknown controller signal \"pad.dpup\""},
         {"7 mute", "line 1: unknown key \"mute\""},
         {"7 left shift", "line 1: unexpected \"shift\" after the keys (join keys with \"+\")"},
         {"7 \xff\"\x01", "line 1: unknown key \"\\xff\\x22\\x01\""},
@@ -216,19 +254,34 @@ TEST(InputScriptFiles, LoadNamesTheFileAsGiven)
 namespace kipkip {
 namespace {
 
-// What is written down reads back as the same held state, key for key and signal for signal.
+// What is written down reads back as the same held state, key for key and signal for signal, and
+// is written in the names of today: the first scripts' pad.1 to pad.3 come back as pad.a, pad.b
+// and pad.x.
 TEST(InputScriptFormat, WhatIsWrittenReadsBackTheSame)
 {
-    const char* lines[] = {
-        "none",         "left",        "left+space", "b+return+pad.1", "pad.up+pad.left+pad.3",
-        "left_shift+z", "keypad_8+f12"};
-    for (const char* words : lines) {
+    const std::pair<const char*, const char*> lines[] = {
+        {"none", "none"},
+        {"left", "left"},
+        {"left+space", "space+left"},
+        {"b+return+pad.a", "return+b+pad.a"},
+        {"pad.up+pad.left+pad.x", "pad.up+pad.left+pad.x"},
+        {"left_shift+z", "left_shift+z"},
+        {"keypad_8+f12", "keypad_8+f12"},
+        {"b+return+pad.1", "return+b+pad.a"},
+        {"pad.3+pad.up+pad.2+pad.left", "pad.up+pad.left+pad.b+pad.x"},
+        {"pad.start+pad.rightshoulder+pad.leftshoulder+pad.y+pad.x+pad.b+pad.a+pad.down",
+         "pad.down+pad.a+pad.b+pad.x+pad.y+pad.leftshoulder+pad.rightshoulder+pad.start"},
+        {"pad.1+pad.a", "pad.a"},
+        {"PAD.Y+pad.right", "pad.right+pad.y"},
+    };
+    for (const auto& [words, written] : lines) {
         std::string text = std::string("1 ") + words + "\n";
         auto parsed = InputScript::Parse(
             "t", std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
         ASSERT_TRUE(parsed.script) << parsed.error;
         const InputScript::Held& held = parsed.script->HeldAt(1);
         std::string formatted = InputScript::Format(held);
+        EXPECT_EQ(formatted, written) << words;
         std::string again = "1 " + formatted + "\n";
         auto reparsed = InputScript::Parse(
             "t", std::span(reinterpret_cast<const std::uint8_t*>(again.data()), again.size()));

@@ -27,6 +27,7 @@ TEST(ReplayFile, HoldsTheKeysTheHighScoreAndTheSeeds)
     EXPECT_TRUE(result.replay->script.HeldAt(30).keys.test(0x39));
     EXPECT_FALSE(result.replay->script.HeldAt(31).keys.test(0x39));
     EXPECT_FALSE(result.replay->keys);  // an older recording: the default keys
+    EXPECT_FALSE(result.replay->pad);   // and the default pad binding
 }
 
 TEST(ReplayFile, KeepsTheKeyMapItWasPlayedWith)
@@ -39,8 +40,22 @@ TEST(ReplayFile, KeepsTheKeyMapItWasPlayedWith)
     EXPECT_EQ(result.replay->keys, zqsd);
 }
 
+TEST(ReplayFile, KeepsThePadBindingItWasPlayedWith)
+{
+    const PadBinding shoulders{PadButton::LeftShoulder, PadButton::RightShoulder, PadButton::North};
+    std::string line = ReplayFile::PadLine(shoulders);
+    EXPECT_EQ(line, "pad leftshoulder rightshoulder y");
+    auto result = ParseReplay("kipkip-replay 1\n" + line + "\n1 pad.leftshoulder\n");
+    ASSERT_TRUE(result.replay) << result.error;
+    EXPECT_EQ(result.replay->pad, shoulders);
+    EXPECT_EQ(ReplayFile::PadLine(kDefaultPadBinding), "pad a b x");
+}
+
 TEST(ReplayFile, ErrorsNameTheLine)
 {
+    const char* kBadPad =
+        "run.rec: line 2: \"pad\" takes three controller buttons for button 1 "
+        "to 3: a, b, x, y, leftshoulder or rightshoulder";
     const std::pair<const char*, const char*> cases[] = {
         {"", "run.rec: not a replay: it is empty"},
         {"1 none\n", "run.rec: line 1: not a replay: the first line must be \"kipkip-replay 1\""},
@@ -55,6 +70,11 @@ TEST(ReplayFile, ErrorsNameTheLine)
          "run.rec: line 2: \"keys\" takes seven key names: up, down, left, right, button 1 to 3"},
         {"kipkip-replay 1\nkeys up down left right space b spcae\n",
          "run.rec: line 2: \"keys\" takes seven key names: up, down, left, right, button 1 to 3"},
+        {"kipkip-replay 1\npad a b\n", kBadPad},
+        {"kipkip-replay 1\npad a b x y\n", kBadPad},
+        {"kipkip-replay 1\npad a b start\n", kBadPad},
+        {"kipkip-replay 1\npad a b 3\n", kBadPad},
+        {"kipkip-replay 1\npad\n", kBadPad},
     };
     for (const auto& [text, error] : cases) {
         auto result = ParseReplay(text);
@@ -68,15 +88,19 @@ TEST(ReplayRecorder, WhatIsRecordedReadsBackTickForTick)
     test::TempDir dir;
     std::string path = (dir.Path() / "run.rec").string();
     const InputState keys{0xC8, 0xD0, 0xCB, 0xCD, 0x2C, 0x2D, 0x2E};
-    ReplayRecorder recorder(path, keys);
+    const PadBinding pad{PadButton::North, PadButton::West, PadButton::South};
+    ReplayRecorder recorder(path, keys, pad);
     recorder.SetHiScore(77);
     InputScript::Held none;
     InputScript::Held jump;
     jump.keys.set(0x39);
     jump.pad.x = -100;
-    jump.pad.buttons[1] = true;
-    const InputScript::Held* ticks[] = {&none, &none, &jump, &jump, &none};
-    for (std::uint32_t tick = 1; tick <= 5; ++tick) {
+    jump.pad.Button(PadButton::East) = true;
+    InputScript::Held menu;
+    menu.pad.Button(PadButton::Start) = true;
+    menu.pad.Button(PadButton::RightShoulder) = true;
+    const InputScript::Held* ticks[] = {&none, &none, &jump, &jump, &menu, &none};
+    for (std::uint32_t tick = 1; tick <= std::size(ticks); ++tick) {
         recorder.Observe(tick, *ticks[tick - 1]);
     }
     recorder.Seed(3, 4242);
@@ -86,9 +110,10 @@ TEST(ReplayRecorder, WhatIsRecordedReadsBackTickForTick)
     ASSERT_TRUE(result.replay) << result.error;
     EXPECT_EQ(result.replay->hiScore, 77);
     EXPECT_EQ(result.replay->keys, keys);
+    EXPECT_EQ(result.replay->pad, pad);
     EXPECT_EQ(result.replay->seeds,
               (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{3, 4242}}));
-    for (std::uint32_t tick = 1; tick <= 5; ++tick) {
+    for (std::uint32_t tick = 1; tick <= std::size(ticks); ++tick) {
         const InputScript::Held& held = result.replay->script.HeldAt(tick);
         EXPECT_EQ(held.keys, ticks[tick - 1]->keys) << tick;
         EXPECT_EQ(held.pad.x, ticks[tick - 1]->pad.x) << tick;

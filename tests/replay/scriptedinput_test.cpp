@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "device/kivinput.h"
+#include "replay/replayfile.h"
 
 namespace kipkip {
 namespace {
@@ -47,10 +48,12 @@ TEST(ScriptedInput, APadIsAttachedExactlyWhenTheScriptUsesOne)
     late.SetTick(1);
     ASSERT_TRUE(late.PollJoystick(reading));
     EXPECT_EQ(reading.x, 0);
-    EXPECT_EQ(reading.buttons, (std::array<bool, 3>{}));
+    EXPECT_EQ(reading.buttons, (std::array<bool, kPadButtonCount>{}));
     late.SetTick(100);
     ASSERT_TRUE(late.PollJoystick(reading));
-    EXPECT_EQ(reading.buttons, (std::array<bool, 3>{false, false, true}));
+    JoystickReading west;
+    west.Button(PadButton::West) = true;
+    EXPECT_EQ(reading.buttons, west.buttons) << "pad.3 is the third button's place";
 }
 
 // The input device on a script, as a headless run has it: the game's map (space, B, Return).
@@ -70,6 +73,44 @@ TEST(ScriptedInput, DrivesTheInputDeviceTickByTick)
         InputState state;
         ASSERT_TRUE(input.GetState(state));
         EXPECT_EQ(state, expected[tick - 1]) << "tick " << tick;
+    }
+}
+
+}  // namespace
+}  // namespace kipkip
+
+namespace kipkip {
+namespace {
+
+// A recording played back as a replay plays it: its script on the input device, with the pad
+// binding it names or, when it names none, the default one. A recording from before the pad had
+// more than three buttons (pad.1 to pad.3, Start as the third) plays its buttons as it did.
+TEST(ScriptedInput, ARecordingsPadBindingDecidesTheGamesButtons)
+{
+    const std::string oldRecording = "kipkip-replay 1\n1 pad.1\n2 pad.2\n3 pad.3\n4 pad.start\n";
+    const std::string rebound =
+        "kipkip-replay 1\npad y leftshoulder a\n"
+        "1 pad.y\n2 pad.leftshoulder\n3 pad.a\n4 pad.b+pad.x+pad.start+pad.rightshoulder\n";
+    const InputState expected[] = {
+        {0, 0, 0, 0, 1, 0, 0},
+        {0, 0, 0, 0, 0, 1, 0},
+        {0, 0, 0, 0, 0, 0, 1},
+        {},
+    };
+    for (const std::string& text : {oldRecording, rebound}) {
+        ReplayFileResult replay = ReplayFile::Parse(
+            "run.rec", std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        ASSERT_TRUE(replay.replay) << replay.error;
+        ScriptedInput port(replay.replay->script);
+        TKivInput input(port);
+        ASSERT_TRUE(input.Init());
+        ASSERT_TRUE(input.SetPadButtons(replay.replay->pad.value_or(kDefaultPadBinding)));
+        for (std::uint32_t tick = 1; tick <= std::size(expected); ++tick) {
+            port.SetTick(tick);
+            InputState state;
+            ASSERT_TRUE(input.GetState(state));
+            EXPECT_EQ(state, expected[tick - 1]) << text << "tick " << tick;
+        }
     }
 }
 

@@ -117,7 +117,12 @@ bool SdlInput::PollJoystick(JoystickReading& reading)
         pad.dpadDown = button(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         pad.dpadLeft = button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         pad.dpadRight = button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-        pad.buttons = {button(SDL_CONTROLLER_BUTTON_A), button(SDL_CONTROLLER_BUTTON_B),
+        pad.buttons = {button(SDL_CONTROLLER_BUTTON_A),
+                       button(SDL_CONTROLLER_BUTTON_B),
+                       button(SDL_CONTROLLER_BUTTON_X),
+                       button(SDL_CONTROLLER_BUTTON_Y),
+                       button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER),
+                       button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER),
                        button(SDL_CONTROLLER_BUTTON_START)};
     } else {
         // A device with fewer axes, hats or buttons reads 0 for those it lacks.
@@ -128,8 +133,8 @@ bool SdlInput::PollJoystick(JoystickReading& reading)
         pad.dpadDown = (hat & SDL_HAT_DOWN) != 0;
         pad.dpadLeft = (hat & SDL_HAT_LEFT) != 0;
         pad.dpadRight = (hat & SDL_HAT_RIGHT) != 0;
-        for (int b = 0; b < 3; ++b) {
-            pad.buttons[static_cast<std::size_t>(b)] = SDL_JoystickGetButton(joystick_, b) != 0;
+        for (std::size_t b = 0; b < pad.buttons.size(); ++b) {
+            pad.buttons[b] = SDL_JoystickGetButton(joystick_, static_cast<int>(b)) != 0;
         }
     }
     reading = ReadingFromPad(pad);

@@ -8,8 +8,9 @@
 // the read after that shows it up. The keyboard side needs no SDL_Init.
 //
 // The controller is the first device SDL can open: through SDL_GameController when SDL has a
-// mapping for it (left stick and D-pad; A, B and Start are buttons 0, 1 and 2), else as a raw
-// joystick (axes 0 and 1, hat 0, buttons 0 to 2). Pads may come and go while the game runs:
+// mapping for it (left stick and D-pad; A, B, X, Y, the shoulders and Start are the reading's
+// buttons, in PadButton's order), else as a raw joystick (axes 0 and 1, hat 0, its buttons 0 to
+// 6 in that same order). Pads may come and go while the game runs:
 // when the open one is unplugged the next attached one is taken, and one plugged in while none
 // is open is taken at once. Readings are as of the last event pump. A file of SDL's
 // game-controller mappings teaches it pads it does not know.
@@ -31,7 +32,7 @@ union SDL_Event;
 namespace kipkip {
 
 // One look at a controller, in SDL's terms: the stick from -32768 to 32767 (y grows
-// downwards), the D-pad or hat, and the three buttons the game uses.
+// downwards), the D-pad or hat, and the buttons by PadButton.
 struct PadSnapshot {
     std::int16_t stickX = 0;
     std::int16_t stickY = 0;
@@ -39,7 +40,7 @@ struct PadSnapshot {
     bool dpadDown = false;
     bool dpadLeft = false;
     bool dpadRight = false;
-    std::array<bool, 3> buttons{};
+    std::array<bool, kPadButtonCount> buttons{};
 };
 
 // An SDL axis value on the port's scale, -32768..32767 to -100..100, cut toward zero so both
