@@ -109,8 +109,9 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr) {
         stats_.renderer = info.name;
-        vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     }
+    // Not read back from the renderer: SDL's software renderer claims vsync that nobody asked for.
+    vsync_ = settings.vsync;
     // SDL's software renderer scales a frame pixel by pixel through a general stretch; the
     // window's own scaler draws the same picture for a fraction of the time. The renderer then
     // copies a texture as large as its output, so it has no logical size to scale to.
