@@ -3,7 +3,8 @@
 // exactly one tick's worth of output, 882 frames (20 ms at 44100 Hz: two music passes, each
 // followed by its 441 frames of music, with the sound effects added), so a sound started in tick
 // k is heard from frame 882 x (k - 1) on, whatever the speed of the machine; at the end the
-// whole run is written as one 16-bit stereo WAVE.
+// whole run is written as one 16-bit stereo WAVE. While the game is held (device/audiopath.h)
+// the tick's 20 ms carry the overlay's sounds alone and the music waits.
 #pragma once
 
 #include <cstdint>

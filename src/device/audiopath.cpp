@@ -6,6 +6,11 @@
 #include "device/soundmixer.h"
 
 namespace kipkip {
+namespace {
+
+constexpr auto kChannels = static_cast<std::size_t>(AudioSource::kChannels);
+
+}  // namespace
 
 AudioPath::AudioPath(SoundMixer& effects)
     : effects_(effects), musicGain_(SoundMixer::kUnityGain), effectsGain_(SoundMixer::kUnityGain)
@@ -60,10 +65,31 @@ void AudioPath::Run(std::size_t frames, Render render)
     }
 }
 
+void AudioPath::SetOverlay(SoundMixer& overlay)
+{
+    std::lock_guard lock(mutex_);
+    overlay_ = &overlay;
+}
+
 void AudioPath::Fill(std::span<std::int16_t> out)
 {
-    constexpr auto kChannels = static_cast<std::size_t>(AudioSource::kChannels);
     std::lock_guard lock(mutex_);
+    if (gameHeld_) {
+        std::fill(out.begin(), out.end(), std::int16_t{0});
+    } else {
+        RenderGame(out);
+    }
+    if (overlay_ != nullptr) {
+        overlay_->MixAdd(out, effectsGain_);
+    }
+    // An odd last sample is no whole frame.
+    if (out.size() % kChannels != 0) {
+        out.back() = 0;
+    }
+}
+
+void AudioPath::RenderGame(std::span<std::int16_t> out)
+{
     Run(out.size() / kChannels, [this, out](std::size_t first, std::size_t count) {
         std::span<std::int16_t> piece = out.subspan(first * kChannels, count * kChannels);
         if (synth_) {
@@ -74,16 +100,14 @@ void AudioPath::Fill(std::span<std::int16_t> out)
         }
         effects_.MixAdd(piece, effectsGain_);
     });
-    // An odd last sample is no whole frame.
-    if (out.size() % kChannels != 0) {
-        out.back() = 0;
-    }
 }
 
 void AudioPath::Advance(std::size_t frames)
 {
     std::lock_guard lock(mutex_);
-    Run(frames, [](std::size_t, std::size_t) {});
+    if (!gameHeld_) {
+        Run(frames, [](std::size_t, std::size_t) {});
+    }
 }
 
 }  // namespace kipkip

@@ -10,9 +10,15 @@
 // the ear (50 is a quarter of the amplitude, -12 dB; 100 leaves the sound as it is). Switched
 // off, the music still plays on unheard, so that it comes back where it would have been.
 //
+// While the game is held (its menu open) the game's sound stands still: no passes, no pass
+// clock, no synthesiser, no effects, so that on release the song and every sound effect go on
+// from where they stood. The overlay's own mixer (the menu's sounds) is heard held or not, at
+// the effects volume.
+//
 // The audio thread calls Fill while the game thread attaches and detaches the sequencer, so the
-// music's parts sit behind one mutex, held for one Fill. Fill allocates nothing once warm. The
-// volumes may be set from any thread.
+// music's parts and the overlay sit behind one mutex, held for one Fill. Fill allocates nothing
+// once warm. The volumes and the holds may be set from any thread; a Fill sees a hold from its
+// start to its end.
 #pragma once
 
 #include <atomic>
@@ -48,6 +54,13 @@ public:
     // song started meanwhile waits at its beginning, and starts from there, every program
     // change with it, once the hold ends. The pass clock goes on.
     void HoldMusic(bool held) { musicHeld_ = held; }
+    // While the game is held, Fill renders the overlay alone and Advance does nothing: the
+    // sequencer runs no passes and its clock stops, the synthesiser is not asked for frames, and
+    // the effects' copies keep their positions.
+    void HoldGame(bool held) { gameHeld_ = held; }
+    bool GameHeld() const { return gameHeld_; }
+    // The sounds heard over the game's, held or not. The mixer must outlive the path.
+    void SetOverlay(SoundMixer& overlay);
 
     // Fills out (out.size() / 2 frames) with the music and the effects, running a pass at each
     // 10 ms boundary it reaches, the first one before the first frame.
@@ -71,6 +84,7 @@ public:
 private:
     static std::int32_t GainOf(int volume);
     void ScaleMusic(std::span<std::int16_t> piece) const;
+    void RenderGame(std::span<std::int16_t> out);
 
     // The passes due over `frames` frames, with `render` (may be empty) called on each piece
     // between them; the caller holds the lock.
@@ -79,6 +93,7 @@ private:
 
     SoundMixer& effects_;
     std::mutex mutex_;
+    SoundMixer* overlay_ = nullptr;
     Pass pass_;
     Synth synth_;
     std::size_t framesToPass_ = 0;  // frames left before the next boundary
@@ -87,6 +102,7 @@ private:
     std::atomic<std::int32_t> effectsGain_;
     std::atomic<bool> musicOn_{true};
     std::atomic<bool> musicHeld_{false};
+    std::atomic<bool> gameHeld_{false};
 };
 
 }  // namespace kipkip

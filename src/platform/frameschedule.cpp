@@ -4,11 +4,30 @@
 
 namespace kipkip {
 
-void FrameSchedule::Restart(std::uint32_t intervalMs, int speedPercent)
+std::uint64_t FrameSchedule::PeriodAt(int speedPercent) const
 {
     const auto percent = static_cast<std::uint64_t>(std::max(speedPercent, 1));
-    period_ = std::max<std::uint64_t>(clock_.Frequency() * intervalMs * 100 / (1000 * percent), 1);
+    return std::max<std::uint64_t>(clock_.Frequency() * intervalMs_ * 100 / (1000 * percent), 1);
+}
+
+void FrameSchedule::Restart(std::uint32_t intervalMs, int speedPercent)
+{
+    intervalMs_ = intervalMs;
+    period_ = PeriodAt(speedPercent);
     restart_ = true;
+}
+
+void FrameSchedule::SetSpeed(int speedPercent)
+{
+    const std::uint64_t period = PeriodAt(speedPercent);
+    if (!restart_) {
+        // The last expiry becomes the new schedule's first, already serviced.
+        const std::uint64_t last = start_ + (serviced_ - 1) * period_;
+        const std::uint64_t now = clock_.Now();
+        start_ = now >= last + period ? now - period : last;
+        serviced_ = 1;
+    }
+    period_ = period;
 }
 
 FrameSchedule::Decision FrameSchedule::Next()

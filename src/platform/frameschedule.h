@@ -36,12 +36,19 @@ public:
     // never made up. At a speed under 100 percent each interval lasts longer in real time.
     void Restart(std::uint32_t intervalMs, int speedPercent = 100);
     void Restart() { restart_ = true; }
+    // Another speed while the ticks go on: the next expiry comes one new interval after the last
+    // one ran, or at once when that time has already passed, and the later ones an interval
+    // apart, so a change brings neither a burst nor a skipped expiry.
+    void SetSpeed(int speedPercent);
     Decision Next();
     // Expiries passed over after stalls, over the schedule's whole life.
     std::uint64_t Skipped() const { return skipped_; }
 
 private:
+    std::uint64_t PeriodAt(int speedPercent) const;
+
     Clock& clock_;
+    std::uint32_t intervalMs_ = 0;
     std::uint64_t period_ = 1;  // in counts
     std::uint64_t start_ = 0;
     std::uint64_t serviced_ = 0;  // expiries run or skipped since the start

@@ -118,5 +118,36 @@ TEST_F(FrameScheduleTest, ASlowerSpeedSpreadsTheTicksOverMoreRealTime)
     EXPECT_NEAR(ticks.back() - ticks.front(), 70 * 20 / 0.7, 1.0);
 }
 
+// The menu changes the speed while the loop ticks on: the tick after the change comes one new
+// interval after the last one, or at once when that is already past, never in a burst and
+// never by skipping one.
+TEST_F(FrameScheduleTest, ASpeedChangedMidRunSpacesTheLaterTicksByTheNewInterval)
+{
+    const struct {
+        int from;
+        double changeAtMs;
+        int to;
+        std::vector<double> after;  // the ticks from the change to 5130 ms
+    } cases[] = {
+        {100, 5030, 50, {5060, 5100}},                     // slower: 40 ms after the tick at 5020
+        {50, 5050, 100, {5060, 5080, 5100, 5120}},         // faster: 20 ms after the tick at 5040
+        {50, 5075, 100, {5075, 5095, 5115}},               // faster, 5060 already past: at once
+        {100, 5030, 100, {5040, 5060, 5080, 5100, 5120}},  // the same speed keeps the grid
+        {100, 5000, 50, {5000, 5040, 5080, 5120}},         // before the first tick
+    };
+    for (const auto& c : cases) {
+        clock.SetMs(5000);
+        schedule.Restart(20, c.from);
+        Walk(5000, c.changeAtMs - 1);
+        const std::uint64_t skipped = schedule.Skipped();
+        clock.SetMs(c.changeAtMs);
+        schedule.SetSpeed(c.to);
+        EXPECT_EQ(Walk(c.changeAtMs, 5130), c.after)
+            << c.from << " to " << c.to << " at " << c.changeAtMs;
+        EXPECT_EQ(schedule.Skipped(), skipped)
+            << c.from << " to " << c.to << " at " << c.changeAtMs;
+    }
+}
+
 }  // namespace
 }  // namespace kipkip

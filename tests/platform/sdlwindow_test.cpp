@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/pixelformats.h"
@@ -54,6 +55,24 @@ void PushQuit()
     SDL_PushEvent(&event);
 }
 
+// The one window a test has opened.
+SDL_Window* TheWindow()
+{
+    for (Uint32 id = 1; id < 1000; ++id) {
+        if (SDL_Window* found = SDL_GetWindowFromID(id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::pair<int, int> WindowSize()
+{
+    std::pair<int, int> size;
+    SDL_GetWindowSize(TheWindow(), &size.first, &size.second);
+    return size;
+}
+
 struct WindowFixture : testing::Test {
     SdlSession session;
     SdlInput input;
@@ -75,6 +94,12 @@ struct WindowFixture : testing::Test {
         window.CreatePeriodic(20, [] {});
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // the window's own start-up events
+    }
+    // Lets the loop take the events SDL has so far, the window system's among them.
+    void Pump()
+    {
+        PushQuit();
+        window.Run(listener);
     }
     bool Held(std::uint8_t code)
     {
@@ -160,6 +185,7 @@ TEST_F(WindowFixture, FullScreenHidesTheCursorWhicheverKeyTogglesIt)
 TEST_F(WindowFixture, FullScreenFromTheStartHidesTheCursorOnceTheWindowIsShown)
 {
     Open(true, true);
+    EXPECT_TRUE(window.FullScreen()) << "the menu shows the full screen to come";
     PushWindowEvent(SDL_WINDOWEVENT_SHOWN);
     PushQuit();
     window.Run(listener);
@@ -208,6 +234,69 @@ TEST_F(WindowFixture, APauseChosenWithPOutlastsTheFocusComingBack)
     PushQuit();
     window.Run(listener);
     EXPECT_TRUE(window.Paused());
+}
+
+TEST_F(WindowFixture, AScaleChosenWhileRunningResizesTheWindowAtOnce)
+{
+    Open();
+    SDL_Rect usable{};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0) << SDL_GetError();
+    const int fitting = SdlWindowSize::FittingScale(usable.w, usable.h, 320, 240);
+    const struct {
+        int asked;
+        int scale;
+    } cases[] = {{2, 2}, {0, fitting}, {1, 1}, {9, 8}};
+    for (const auto& c : cases) {
+        window.SetScale(c.asked);
+        Pump();
+        EXPECT_EQ(window.Scale(), c.scale) << "asked " << c.asked;
+        EXPECT_EQ(WindowSize(), std::make_pair(320 * c.scale, 240 * c.scale))
+            << "asked " << c.asked;
+    }
+}
+
+// The menu and F11 change the same full screen; a scale chosen in it waits for the window.
+TEST_F(WindowFixture, AScaleChosenInFullScreenIsTheWindowsSizeOnLeavingIt)
+{
+    Open();
+    window.SetFullScreen(true);
+    Pump();
+    ASSERT_TRUE(window.FullScreen());
+    const std::pair<int, int> fullSize = WindowSize();
+    window.SetScale(2);
+    Pump();
+    EXPECT_EQ(window.Scale(), 2);
+    EXPECT_EQ(WindowSize(), fullSize) << "still full screen";
+    PushKey(SDLK_F11, SDL_SCANCODE_F11, true);
+    Pump();
+    EXPECT_FALSE(window.FullScreen());
+    EXPECT_EQ(WindowSize(), std::make_pair(640, 480));
+}
+
+TEST_F(WindowFixture, AutopauseSwitchedWhileRunningGovernsTheNextFocusLoss)
+{
+    Open(false);
+    window.SetAutopause(true);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    Pump();
+    EXPECT_TRUE(window.Paused());
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    window.SetAutopause(false);
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    Pump();
+    EXPECT_FALSE(window.Paused()) << "the pause it made ended, and no other began";
+    EXPECT_EQ(pauses, (std::vector<bool>{true, false}));
+}
+
+// Whether the renderer takes it or not, the window reports the vsync presents now wait for.
+TEST_F(WindowFixture, VsyncIsWhatTheRendererTookLastly)
+{
+    Open();
+    ASSERT_FALSE(window.Vsync());
+    for (bool vsync : {true, false}) {
+        const bool taken = window.SetVsync(vsync);
+        EXPECT_EQ(window.Vsync(), taken ? vsync : !vsync) << vsync;
+    }
 }
 
 }  // namespace

@@ -15,8 +15,6 @@
 namespace kipkip {
 namespace {
 
-constexpr int kMaxDefaultScale = 4;
-constexpr double kDesktopShare = 0.85;
 constexpr const char* kSoftwareRenderer = "software";  // SDL's name for its own renderer
 
 std::optional<WindowKey> WindowKeyOf(const SDL_KeyboardEvent& key)
@@ -57,18 +55,6 @@ SdlWindow::~SdlWindow()
     }
 }
 
-int SdlWindow::FittingScale(int usableWidth, int usableHeight, int width, int height)
-{
-    int scale = 1;
-    for (int k = 2; k <= kMaxDefaultScale; ++k) {
-        if (width * k <= usableWidth * kDesktopShare &&
-            height * k <= usableHeight * kDesktopShare) {
-            scale = k;
-        }
-    }
-    return scale;
-}
-
 // A graphics device the kernel's DRM knows, which OpenGL can draw with.
 bool HasGraphicsDevice()
 {
@@ -103,19 +89,16 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     speed_ = settings.speed;
     started_ = settings.started;
     height_ = settings.height;
-    scale_ = settings.scale;
-    if (scale_ <= 0) {
-        SDL_Rect usable{0, 0, width_, height_};
-        SDL_GetDisplayUsableBounds(0, &usable);
-        scale_ = FittingScale(usable.w, usable.h, width_, height_);
-    }
+    size_ = SdlWindowSize(width_, height_);
+    const int scale = size_.ScaleFor(settings.scale);
     const std::uint32_t flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     window_ = SDL_CreateWindow(settings.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                               SDL_WINDOWPOS_CENTERED, width_ * scale_, height_ * scale_, flags);
+                               SDL_WINDOWPOS_CENTERED, width_ * scale, height_ * scale, flags);
     if (window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
+    size_.Attach(window_, scale, settings.fullScreen);
     SDL_SetWindowMinimumSize(window_, width_, height_);
     SDL_GetWindowSize(window_, &stats_.windowWidth, &stats_.windowHeight);
     renderer_ = SDL_CreateRenderer(window_, -1, settings.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
@@ -127,6 +110,8 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
     if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr) {
         stats_.renderer = info.name;
     }
+    // Not read back from the renderer: SDL's software renderer claims vsync that nobody asked for.
+    vsync_ = settings.vsync;
     // SDL's software renderer scales a frame pixel by pixel through a general stretch; the
     // window's own scaler draws the same picture for a fraction of the time. The renderer then
     // copies a texture as large as its output, so it has no logical size to scale to.
@@ -135,10 +120,6 @@ bool SdlWindow::Open(const Settings& settings, std::string& error)
         SDL_RenderSetLogicalSize(renderer_, width_, height_);
         SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
     }
-    // Full screen once the window is shown, as F11 does: a window created full screen, or made
-    // so before the window manager has taken it, stays an ordinary window under some window
-    // managers (Openbox among them).
-    fullScreenPending_ = settings.fullScreen;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
@@ -239,17 +220,22 @@ bool SdlWindow::MatchTexture(std::uint32_t format, int width, int height)
 
 void SdlWindow::SetFullScreen(bool fullScreen)
 {
-    if (window_ == nullptr) {
-        return;
-    }
-    ApplyFullScreen(fullScreen);
+    size_.SetFullScreen(fullScreen);
 }
 
-// However full screen is reached, the mouse cursor is hidden there and shown in a window.
-void SdlWindow::ApplyFullScreen(bool fullScreen)
+bool SdlWindow::SetVsync(bool vsync)
 {
-    SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    SDL_ShowCursor(fullScreen ? SDL_DISABLE : SDL_ENABLE);
+    if (renderer_ == nullptr || SDL_RenderSetVSync(renderer_, vsync ? 1 : 0) != 0) {
+        return false;
+    }
+    vsync_ = vsync;
+    return true;
+}
+
+void SdlWindow::SetSpeed(int percent)
+{
+    speed_ = percent;
+    schedule_.SetSpeed(percent);
 }
 
 std::uint32_t SdlWindow::CreatePeriodic(std::uint32_t intervalMs, std::function<void()> onExpiry)
@@ -271,12 +257,6 @@ void SdlWindow::Kill(std::uint32_t id)
 std::uint32_t SdlWindow::NowMs()
 {
     return SDL_GetTicks();
-}
-
-void SdlWindow::ToggleFullScreen()
-{
-    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    ApplyFullScreen(!full);
 }
 
 // Pausing only withholds ticks: the game sees the same sequence of ticks and inputs as
@@ -308,7 +288,7 @@ void SdlWindow::ActOn(WindowKey key, LoopListener& listener)
 {
     switch (key) {
         case WindowKey::FullScreen:
-            ToggleFullScreen();
+            size_.SetFullScreen(!size_.FullScreen());
             break;
         case WindowKey::Pause:
             SetPaused(!paused_, false, listener);
@@ -339,10 +319,7 @@ bool SdlWindow::HandleEvent(const SDL_Event& event, LoopListener& listener)
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    if (fullScreenPending_) {
-                        fullScreenPending_ = false;
-                        ApplyFullScreen(true);
-                    }
+                    size_.Shown();
                     minimised_ = false;
                     listener.Paint();
                     break;

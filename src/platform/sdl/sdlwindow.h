@@ -3,7 +3,9 @@
 // nearest-neighbour integer scaling, letterboxed: by the renderer on a graphics device, and by
 // our own scaler (platform/framescaler.h) into a window-sized texture on SDL's software
 // renderer, whose own scaling costs several times more. F11 and Alt+Enter toggle desktop full
-// screen, F12 asks for a screenshot. The loop services the periodic timer on the frame schedule
+// screen (platform/sdl/sdlwindowsize.h), F12 asks for a screenshot. The scale, full screen,
+// vsync, autopause and speed given at Open can each be changed while the loop runs (the menu's
+// options take effect at once). The loop services the periodic timer on the frame schedule
 // (platform/frameschedule.h) over the performance counter, so ticks never drift, never overlap and
 // never burst: after a stall the missed expiries are skipped.
 // M switches the music off and on.
@@ -22,6 +24,7 @@
 #include "platform/framescaler.h"
 #include "platform/frameschedule.h"
 #include "platform/ports.h"
+#include "platform/sdl/sdlwindowsize.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -72,8 +75,25 @@ public:
     // program to end.
     void Run(LoopListener& listener) override;
     const Stats& RunStats() const { return stats_; }
-    int Scale() const { return scale_; }
     bool Paused() const { return paused_; }
+
+    // The settings of Open, changed while the loop runs.
+    // 0: the fitting scale for the desktop, as at Open; 1..8. A window takes the new size at
+    // once; in full screen it is taken on leaving it.
+    void SetScale(int scale) { size_.SetScale(scale); }
+    int Scale() const { return size_.Scale(); }
+    // F11 changes it too: ask, do not keep a copy.
+    bool FullScreen() const { return size_.FullScreen(); }
+    // False, and vsync as it was, when the renderer cannot change it.
+    bool SetVsync(bool vsync);
+    bool Vsync() const { return vsync_; }
+    // Taken from the next loss of the focus; a pause it has already made ends as before.
+    void SetAutopause(bool autopause) { autopause_ = autopause; }
+    bool Autopause() const { return autopause_; }
+    // The next tick comes one new interval after the last (platform/frameschedule.h).
+    void SetSpeed(int percent);
+    int Speed() const { return speed_; }
+
     // Called with true when the game pauses and false when it resumes; the audio device
     // follows it so the music and effects stop where they are.
     void OnPause(std::function<void(bool paused)> onPause) { onPause_ = std::move(onPause); }
@@ -86,9 +106,6 @@ public:
     void Kill(std::uint32_t id) override;
     std::uint32_t NowMs() override;
 
-    // The default scale for a desktop of that usable size.
-    static int FittingScale(int usableWidth, int usableHeight, int width, int height);
-
 private:
     // SDL's performance counter.
     class CounterClock : public FrameSchedule::Clock {
@@ -100,8 +117,6 @@ private:
     // False when the window is to close.
     bool HandleEvent(const SDL_Event& event, LoopListener& listener);
     void ActOn(WindowKey key, LoopListener& listener);
-    void ToggleFullScreen();
-    void ApplyFullScreen(bool fullScreen);
     // `format`: SDL's name of the frame's format.
     bool MatchTexture(std::uint32_t format, int width, int height);
     bool UploadAsIs(const FrameView& frame, std::uint32_t format);
@@ -119,10 +134,10 @@ private:
     FrameScaler scaler_;
     int width_ = 320;
     int height_ = 240;
-    int scale_ = 1;
+    SdlWindowSize size_{width_, height_};
     bool minimised_ = false;
-    bool fullScreenPending_ = false;  // --fullscreen, until the window is first shown
     bool videoStarted_ = false;
+    bool vsync_ = false;
     bool autopause_ = true;
     std::chrono::steady_clock::time_point started_;
     bool paused_ = false;
