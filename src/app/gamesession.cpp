@@ -143,7 +143,7 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
         TMainForm form(
             {loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
-             parts_.music.Output(waitForSynth), options_.mute, feed.keys, feed.padButtons, &clock},
+             parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock, feed.padButtons},
             MainModeWith(feed.host));
         SequencerAttachment sequencer(parts_.path, form.Midi());
         NoMusicNotice noMusic(

@@ -37,9 +37,10 @@ public:
         SoundMixer& mixer;  // the sound device's output; pulled by the audio port, if any
         MidiOut& midiOut;   // where the music sequencer's messages go
         bool mute = false;  // the sound device and the sequencer stay uninitialised
-        InputState keys = kDefaultKeys;              // the keys of the seven signals
-        PadBinding padButtons = kDefaultPadBinding;  // the controller's buttons of the three
-        RunClock* clock = nullptr;                   // told of each step of the game, if given
+        InputState keys = kDefaultKeys;  // the keys of the seven signals
+        RunClock* clock = nullptr;       // told of each step of the game, if given
+        // The controller's buttons of the game's three.
+        PadBinding padButtons = kDefaultPadBinding;
     };
 
     static constexpr int kClientWidth = 320;

@@ -41,7 +41,7 @@ struct RecordingRun {
     TickInput input{device};
     TickSampling sampling{input};
     RunClock clock;
-    ReplayRecorder recorder{path, {}};
+    ReplayRecorder recorder{path, {}, kDefaultPadBinding};
     RecordingWriter writer{recorder, input, clock};
     PlainHost files;
     RecordingHost host{files, recorder, writer, clock};

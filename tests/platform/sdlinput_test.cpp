@@ -6,6 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/padnames.h"
+
 namespace kipkip {
 namespace {
 
@@ -56,6 +58,32 @@ TEST(SdlInputAxes, TheDpadPushesItsAxisFullyOverTheStick)
     JoystickReading both = ReadingFromPad(pad);
     EXPECT_EQ(both.x, 61);
     EXPECT_EQ(both.y, -61);
+}
+
+// The controller's buttons a reading holds, and where.
+constexpr std::pair<SDL_GameControllerButton, PadButton> kReadButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, PadButton::South},
+    {SDL_CONTROLLER_BUTTON_B, PadButton::East},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::West},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::North},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::LeftShoulder},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::RightShoulder},
+    {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+};
+
+// The names scripts, recordings and settings give the buttons are SDL's own for the buttons the
+// reading takes them from, and read back as the same place.
+TEST(SdlInputButtons, AreNamedAsSdlNamesThem)
+{
+    for (const auto& [sdl, place] : kReadButtons) {
+        const char* name = SDL_GameControllerGetStringForButton(sdl);
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(PadButtonName(place), name);
+        EXPECT_EQ(PadButtonFromName(name), place) << name;
+    }
+    for (const char* other : {"back", "guide", "leftstick", "dpup", "", "a ", "1"}) {
+        EXPECT_EQ(PadButtonFromName(other), std::nullopt) << other;
+    }
 }
 
 SDL_Event KeyEvent(Uint32 type, SDL_Scancode scancode, Uint8 repeat = 0)
@@ -269,21 +297,12 @@ TEST_F(SdlInputPads, AControllerIsReadThroughItsStandardLayout)
 
     // Each button alone lights its own place in the reading and no other; the D-pad, the
     // sticks' clicks and the guide button are none of them.
-    const std::pair<SDL_GameControllerButton, PadButton> buttons[] = {
-        {SDL_CONTROLLER_BUTTON_A, PadButton::South},
-        {SDL_CONTROLLER_BUTTON_B, PadButton::East},
-        {SDL_CONTROLLER_BUTTON_X, PadButton::West},
-        {SDL_CONTROLLER_BUTTON_Y, PadButton::North},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::LeftShoulder},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::RightShoulder},
-        {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
-    };
     for (SDL_GameControllerButton other :
          {SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_GUIDE, SDL_CONTROLLER_BUTTON_LEFTSTICK,
           SDL_CONTROLLER_BUTTON_RIGHTSTICK}) {
         SDL_JoystickSetVirtualButton(pad, other, 1);
     }
-    for (const auto& [button, place] : buttons) {
+    for (const auto& [button, place] : kReadButtons) {
         SDL_JoystickSetVirtualButton(pad, button, 1);
         Pump();
         JoystickReading expected;
