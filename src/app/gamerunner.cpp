@@ -92,7 +92,8 @@ int GameRunner::Run()
     if (!stage->Open(warnings_)) {
         return exitstatus::kFatal;
     }
-    GameSession session(options_, {*stage, bitmaps, fonts, mixer, path, music, trace, script});
+    GameSession session(options_,
+                        {*stage, bitmaps, fonts, mixer, path, music, trace, script, settings_});
     const int status = session.Run();
     return exitstatus::Worst(status, stage->Finish());
 }

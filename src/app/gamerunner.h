@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/commandline.h"
+#include "app/menusettingsfile.h"
 #include "platform/sdl/sdlmessagebox.h"
 
 namespace kipkip {
@@ -28,12 +29,15 @@ public:
     // `warnings` (the settings file's bad lines) have been printed; a window shows them once
     // more in a box.
     // `boxes`: where a window's message boxes go (nullptr: SDL's own).
+    // `settings`: where the menu saves its changes.
     GameRunner(Options options, std::chrono::steady_clock::time_point started,
-               std::vector<std::string> warnings = {}, MessageBoxPort* boxes = nullptr)
+               std::vector<std::string> warnings = {}, MessageBoxPort* boxes = nullptr,
+               MenuSettingsFile::Source settings = {})
         : options_(std::move(options)),
           started_(started),
           warnings_(std::move(warnings)),
-          boxes_(boxes != nullptr ? boxes : &sdlBoxes_)
+          boxes_(boxes != nullptr ? boxes : &sdlBoxes_),
+          settings_(std::move(settings))
     {}
 
     // The program's exit status (exitstatus.h).
@@ -50,6 +54,7 @@ private:
     std::vector<std::string> warnings_;
     SdlMessageBox sdlBoxes_;
     MessageBoxPort* boxes_;
+    MenuSettingsFile::Source settings_;
 };
 
 }  // namespace kipkip

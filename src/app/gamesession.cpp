@@ -10,9 +10,12 @@
 #include "app/complain.h"
 #include "app/exitstatus.h"
 #include "app/formpainter.h"
+#include "app/framefile.h"
+#include "app/gameinput.h"
 #include "app/keymap.h"
 #include "app/loopfanout.h"
 #include "app/mainform.h"
+#include "app/menuoverlay.h"
 #include "app/musicoutput.h"
 #include "app/nomusicnotice.h"
 #include "app/recordinghost.h"
@@ -33,6 +36,7 @@
 #include "game/filegamehost.h"
 #include "game/gamemain.h"
 #include "platform/fatalerror.h"
+#include "platform/sdl/scancodes.h"
 #include "platform/sjis.h"
 #include "replay/replayrecorder.h"
 #include "replay/scriptedinput.h"
@@ -58,8 +62,18 @@ int GameSession::Run()
     return replay ? Replay(*replay, clock) : Play(clock);
 }
 
+Bindings GameSession::PlayerBindings()
+{
+    KeyMap keys = ResolveKeys(options_.keyNames, TMainForm::kDefaultKeys);
+    for (const std::string& complaint : keys.complaints) {
+        Complain(complaint);
+    }
+    return Bindings{keys.keys, options_.padButtons};
+}
+
 // A played run: the keys of the settings (or of an input script, by loop ticks), read once a
-// tick, and the ordinary host, written down as a replay when --record asks for one.
+// tick, and the ordinary host, written down as a replay when --record asks for one. The game
+// reads them through the menu's bindings and release; the recording holds what it read.
 int GameSession::Play(RunClock& clock)
 {
     std::optional<ScriptedInput> script;
@@ -68,47 +82,52 @@ int GameSession::Play(RunClock& clock)
         script.emplace(*parts_.script.Keys());
         feed.emplace(*script, clock, ScriptFeed::Count::LoopTicks);
     }
-    TickInput input(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
-    TickSampling sampling(input);
+    TickInput player(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
+    const Bindings bindings = PlayerBindings();
+    GameInput game(player, bindings);
+    TickInput input(game);
+    TickSampling sampling{&player, &input};
     FileGameHost files([this](std::string_view name, std::string_view reason) {
         parts_.stage.Tell("The high score cannot be saved in\n" +
                           std::filesystem::absolute(std::string(name)).string() + ":\n" +
                           std::string(reason) + ".\nThe game goes on and keeps it until it ends.");
     });
-    KeyMap keys = ResolveKeys(options_.keyNames, TMainForm::kDefaultKeys);
-    for (const std::string& complaint : keys.complaints) {
-        Complain(complaint);
-    }
     LoopListener* scriptFeed = feed ? &*feed : nullptr;
     if (options_.recordFile.empty()) {
-        return RunForm({input, keys.keys, options_.padButtons, files}, clock,
-                       {scriptFeed, &sampling});
+        return RunForm({input, bindings.keys, bindings.padButtons, files, 0, player, &game},
+                       bindings, clock, {scriptFeed, &sampling});
     }
-    ReplayRecorder recorder(options_.recordFile, keys.keys, options_.padButtons);
+    ReplayRecorder recorder(options_.recordFile, bindings.keys, bindings.padButtons);
     RecordingWriter writer(recorder, input, clock);
     RecordingHost host(files, recorder, writer, clock);
-    int status = RunForm({input, keys.keys, options_.padButtons, host}, clock,
-                         {scriptFeed, &sampling, &writer});
+    int status = RunForm({input, bindings.keys, bindings.padButtons, host, 0, player, &game},
+                         bindings, clock, {scriptFeed, &sampling, &writer});
     writer.Finish();
     return writer.Failed() ? exitstatus::Worst(status, exitstatus::kUnwritableOutput) : status;
 }
 
 // A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map and
 // pad binding it was made with, whatever the settings say now. It ends where the recording ended,
-// unless --ticks says otherwise.
+// unless --ticks says otherwise. The player's own keys only reach the menu.
 int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
 {
     ScriptedInput script(replay.script);
     ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
     ReplayHost host(replay, clock);
-    const Feed how{script, replay.keys.value_or(TMainForm::kDefaultKeys),
-                   replay.pad.value_or(kDefaultPadBinding), host,
-                   std::max<std::uint64_t>(replay.LastTick(), 1)};
+    TickInput player(parts_.stage.PlayerInput());
+    TickSampling sampling{&player};
+    const Feed how{script,
+                   replay.keys.value_or(TMainForm::kDefaultKeys),
+                   replay.pad.value_or(kDefaultPadBinding),
+                   host,
+                   std::max<std::uint64_t>(replay.LastTick(), 1),
+                   player};
+    const Bindings bindings = PlayerBindings();
     if (!options_.timedemo) {
-        return RunForm(how, clock, {&feed});
+        return RunForm(how, bindings, clock, {&feed, &sampling});
     }
     TickStopwatch stopwatch;
-    int status = RunForm(how, clock, {&stopwatch, &feed});
+    int status = RunForm(how, bindings, clock, {&stopwatch, &feed, &sampling});
     std::fputs(TimedemoReport(stopwatch.Microseconds()).c_str(), stdout);
     return status;
 }
@@ -132,19 +151,22 @@ void GameSession::TellNoMusic()
 }
 
 // An error that escapes the game is reported as a fatal error, and the run ends with status 1.
-int GameSession::RunForm(const Feed& feed, RunClock& clock,
+int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& clock,
                          std::initializer_list<LoopListener*> pieces)
 {
     FrameLoop& loop = parts_.stage.Loop();
     bool shotFailed = false;
     try {
+        MenuSettingsFile settings(options_, bindings, parts_.settings, KeyNameFromDik);
+        MenuOverlay menu({feed.player, feed.game, loop, parts_.path, parts_.stage, settings});
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
-        TMainForm form(
-            {loop, parts_.bitmaps, parts_.fonts, feed.input, loop, parts_.mixer,
-             parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock, feed.padButtons},
-            MainModeWith(feed.host));
+        TMainForm form({menu.Screen(), parts_.bitmaps, parts_.fonts, feed.input, menu.GameTimer(),
+                        parts_.mixer, parts_.music.Output(waitForSynth), options_.mute, feed.keys,
+                        &clock, feed.padButtons},
+                       MainModeWith(feed.host));
+        menu.Watch(form);
         SequencerAttachment sequencer(parts_.path, form.Midi());
         NoMusicNotice noMusic(
             [this, &form] {
@@ -154,9 +176,10 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
         // --ticks counts loop ticks and wins over the end of a replay.
         TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);
         FormPainter painter(form);
-        TraceListener trace(parts_.trace, clock, form);
-        ShotTaker shots(options_.shots, form);
-        ScreenshotSaver screenshots(form);
+        TraceListener trace(parts_.trace, clock, form, [&menu] { return menu.Where(); });
+        const ShownFrame shown = [&menu]() -> const Surface& { return menu.ShownFrame(); };
+        ShotTaker shots(options_.shots, shown);
+        ScreenshotSaver screenshots(shown);
         LoopFanOut fanOut;
         fanOut.Add(clock);
         fanOut.Add(noMusic);
@@ -165,6 +188,8 @@ int GameSession::RunForm(const Feed& feed, RunClock& clock,
                 fanOut.Add(*piece);
             }
         }
+        // After the keys are sampled and before the game steps.
+        fanOut.Add(menu);
         fanOut.Add(painter);
         parts_.stage.AddListeners(fanOut);
         fanOut.Add(trace);

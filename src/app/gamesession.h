@@ -8,20 +8,24 @@
 #include <initializer_list>
 
 #include "app/commandline.h"
+#include "app/menusettingsfile.h"
 #include "device/inputstate.h"
 #include "device/padbinding.h"
+#include "menu/menusettings.h"
 #include "platform/ports.h"
 
 namespace kipkip {
 
 class AudioPath;
 class GameHost;
+class GameInput;
 class MusicOutput;
 struct ReplayFile;
 class RunClock;
 class RunScript;
 class RunStage;
 class SoundMixer;
+class TickInput;
 class TraceWriter;
 
 class GameSession {
@@ -36,6 +40,7 @@ public:
         MusicOutput& music;
         TraceWriter& trace;
         const RunScript& script;
+        const MenuSettingsFile::Source& settings;
     };
 
     GameSession(const Options& options, Parts parts) : options_(options), parts_(parts) {}
@@ -52,14 +57,20 @@ private:
         PadBinding padButtons;
         GameHost& host;
         std::uint64_t lastGameTick = 0;  // 0: no end of its own
+        TickInput& player;               // the player's keys, which the menu answers
+        GameInput* game = nullptr;       // the game's view of them, when they feed the game
     };
 
     int Play(RunClock& clock);
     int Replay(const ReplayFile& replay, RunClock& clock);
     // The main window over the feed until the loop ends; `pieces` take part in each tick before
     // the stage's own, the trace and the shots.
-    int RunForm(const Feed& feed, RunClock& clock, std::initializer_list<LoopListener*> pieces);
+    // `bindings`: the player's, which the menu shows and changes.
+    int RunForm(const Feed& feed, const Bindings& bindings, RunClock& clock,
+                std::initializer_list<LoopListener*> pieces);
     void TellNoMusic();
+    // The player's bindings, from the settings and the command line.
+    Bindings PlayerBindings();
 
     const Options& options_;
     Parts parts_;

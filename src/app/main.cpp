@@ -48,5 +48,5 @@ int main(int argc, char** argv)
         std::cout << SettingsFile::Format(options);
         return exitstatus::kDone;
     }
-    return GameRunner(options, started, settings.errors).Run();
+    return GameRunner(options, started, settings.errors, nullptr, {path, settings.options}).Run();
 }

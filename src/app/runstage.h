@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "menu/menusettings.h"
 #include "platform/frameloop.h"
 #include "platform/ports.h"
 
@@ -36,6 +37,12 @@ public:
     virtual InputPort& PlayerInput() = 0;
     // This kind of run's pieces of every tick: the sound kept, or the music's unheard passes.
     virtual void AddListeners(LoopFanOut& fanOut) = 0;
+    // The window's settings as they are now (full screen may have changed by its key); a run
+    // without a window leaves them as they are.
+    virtual void ReadWindow(MenuSettings&) const {}
+    // The window's settings changed in the menu: those that differ from the window's take
+    // effect at once.
+    virtual void ApplyWindow(const MenuSettings&) {}
     // After the game: what the stage writes or prints at the end. Its exit status.
     virtual int Finish() = 0;
 };

@@ -4,7 +4,6 @@
 
 #include "app/complain.h"
 #include "app/framefile.h"
-#include "app/mainform.h"
 
 namespace kipkip {
 
@@ -20,7 +19,7 @@ std::string ScreenshotSaver::NameAt(std::time_t when)
 void ScreenshotSaver::SaveScreenshot()
 {
     std::string file = NameAt(std::time(nullptr));
-    if (SaveFrame(form_.Draw().WorkSurface(), file)) {
+    if (SaveFrame(frame_(), file)) {
         std::printf("kipkip: saved %s\n", file.c_str());
         std::fflush(stdout);
     } else {

@@ -7,16 +7,14 @@
 #include <ctime>
 #include <string>
 
+#include "app/framefile.h"
 #include "app/ticklistener.h"
 
 namespace kipkip {
 
-class TMainForm;
-
 class ScreenshotSaver : public TickListener {
 public:
-    // The form must outlive the listener.
-    explicit ScreenshotSaver(TMainForm& form) : form_(form) {}
+    explicit ScreenshotSaver(ShownFrame frame) : frame_(std::move(frame)) {}
 
     void SaveScreenshot() override;
 
@@ -24,7 +22,7 @@ public:
     static std::string NameAt(std::time_t when);
 
 private:
-    TMainForm& form_;
+    ShownFrame frame_;
 };
 
 }  // namespace kipkip

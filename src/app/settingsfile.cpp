@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/gamespeed.h"
+#include "app/windowkeys.h"
 #include "platform/asciicase.h"
 #include "platform/files.h"
 #include "platform/padnames.h"
@@ -28,21 +29,14 @@ std::string Quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-// The window keeps these keys for itself: they never reach the game.
-bool IsWindowKey(std::string_view name)
-{
-    std::string lower = AsciiLower(name);
-    return lower == "p" || lower == "m" || lower == "f11" || lower == "f12";
-}
-
 template <std::size_t signal>
 Error ApplyKey(Options& options, std::string_view value, const std::filesystem::path&)
 {
     if (value.empty()) {
         return std::string("needs a key name");
     }
-    if (IsWindowKey(value)) {
-        return Quoted(value) + " is the window's own key (P pause, M music, F11, F12)";
+    if (IsWindowKey(DikFromKeyName(value))) {
+        return Quoted(value) + " is the window's own key (Escape menu, P pause, M music, F11, F12)";
     }
     if (DikFromKeyName(value) == 0) {
         return "no key is called " + Quoted(value);

@@ -2,14 +2,13 @@
 
 #include "app/complain.h"
 #include "app/framefile.h"
-#include "app/mainform.h"
 
 namespace kipkip {
 
 bool ShotTaker::AfterTick(std::uint64_t tick)
 {
     for (const Shot& shot : shots_) {
-        if (shot.tick == tick && !SaveFrame(form_.Draw().WorkSurface(), shot.file)) {
+        if (shot.tick == tick && !SaveFrame(frame_(), shot.file)) {
             Complain("cannot write the shot " + shot.file);
             failed_ = true;
         }

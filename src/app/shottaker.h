@@ -7,16 +7,16 @@
 #include <vector>
 
 #include "app/commandline.h"
+#include "app/framefile.h"
 #include "app/ticklistener.h"
 
 namespace kipkip {
 
-class TMainForm;
-
 class ShotTaker : public TickListener {
 public:
-    // The form must outlive the listener.
-    ShotTaker(std::vector<Shot> shots, TMainForm& form) : shots_(std::move(shots)), form_(form) {}
+    ShotTaker(std::vector<Shot> shots, ShownFrame frame)
+        : shots_(std::move(shots)), frame_(std::move(frame))
+    {}
 
     bool AfterTick(std::uint64_t tick) override;
     // Whether a shot could not be written.
@@ -24,7 +24,7 @@ public:
 
 private:
     std::vector<Shot> shots_;
-    TMainForm& form_;
+    ShownFrame frame_;
     bool failed_ = false;
 };
 

@@ -6,7 +6,9 @@ namespace kipkip {
 
 void TickSampling::BeforeTick(std::uint64_t)
 {
-    input_.BeginTick();
+    for (TickInput* input : inputs_) {
+        input->BeginTick();
+    }
 }
 
 }  // namespace kipkip

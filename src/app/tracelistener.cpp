@@ -9,7 +9,7 @@ namespace kipkip {
 bool TraceListener::AfterTick(std::uint64_t tick)
 {
     if (form_.Kernel() != nullptr) {
-        trace_.Write(tick, clock_.GameTick(), *form_.Kernel(), form_.MainMode());
+        trace_.Write(tick, clock_.GameTick(), *form_.Kernel(), form_.MainMode(), menu_());
     }
     return true;
 }

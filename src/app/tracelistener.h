@@ -1,7 +1,10 @@
 // app/tracelistener.h
 // `--trace`: after each loop tick, one line of the game's state, numbered by the loop tick and
-// the game tick.
+// the game tick, with where the menu stands.
 #pragma once
+
+#include <functional>
+#include <string>
 
 #include "app/ticklistener.h"
 
@@ -13,9 +16,12 @@ class TraceWriter;
 
 class TraceListener : public TickListener {
 public:
-    // All three must outlive the listener.
-    TraceListener(TraceWriter& trace, const RunClock& clock, TMainForm& form)
-        : trace_(trace), clock_(clock), form_(form)
+    // Where the menu stands, as the trace writes it ("closed").
+    using MenuWhere = std::function<std::string()>;
+
+    // The writer, the clock and the form must outlive the listener.
+    TraceListener(TraceWriter& trace, const RunClock& clock, TMainForm& form, MenuWhere menu)
+        : trace_(trace), clock_(clock), form_(form), menu_(std::move(menu))
     {}
 
     bool AfterTick(std::uint64_t tick) override;
@@ -24,6 +30,7 @@ private:
     TraceWriter& trace_;
     const RunClock& clock_;
     TMainForm& form_;
+    MenuWhere menu_;
 };
 
 }  // namespace kipkip

@@ -117,7 +117,7 @@ std::string TraceWriter::ModeFields(const TGameMainMode& mode, bool actors)
 }
 
 void TraceWriter::Write(std::uint64_t tick, std::uint64_t gameTick, const TKernel& kernel,
-                        const TGameMainMode* mode)
+                        const TGameMainMode* mode, std::string_view menu)
 {
     if (!out_.is_open()) {
         return;
@@ -130,6 +130,7 @@ void TraceWriter::Write(std::uint64_t tick, std::uint64_t gameTick, const TKerne
                            .Add("pressed", kernel.pressed)
                            .Add("repeated", kernel.repeated)
                            .Add("lastKey", kernel.lastKey)
+                           .Add("menu", menu)
                            .Text();
     if (mode != nullptr) {
         text.pop_back();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace kipkip {
 
@@ -22,9 +23,9 @@ public:
     bool IsOpen() const { return out_.is_open(); }
     // Whether each line lists the actors too.
     void SetActors(bool on) { actors_ = on; }
-    // `mode` is nullptr until the main mode exists.
+    // `mode` is nullptr until the main mode exists. `menu`: where the menu stands ("closed").
     void Write(std::uint64_t tick, std::uint64_t gameTick, const TKernel& kernel,
-               const TGameMainMode* mode = nullptr);
+               const TGameMainMode* mode = nullptr, std::string_view menu = "closed");
 
     // The fields of the main mode, without the braces (for tests and tools).
     static std::string ModeFields(const TGameMainMode& mode, bool actors);

@@ -57,6 +57,10 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
     settings.vsync = options_.vsync;
     settings.speed = options_.speed;
     settings.started = started_;
+    windowSettings_.scale = options_.scale;
+    windowSettings_.vsync = options_.vsync;
+    windowSettings_.autopause = options_.autopause;
+    windowSettings_.speed = options_.speed;
     std::string error;
     if (!window_.Open(settings, error)) {
         ReportSetUpError(error);
@@ -83,6 +87,32 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
         }
     });
     return true;
+}
+
+void WindowStage::ReadWindow(MenuSettings& settings) const
+{
+    settings.fullScreen = window_.FullScreen();
+}
+
+void WindowStage::ApplyWindow(const MenuSettings& settings)
+{
+    MenuSettings& applied = windowSettings_;
+    if (settings.scale != applied.scale) {
+        window_.SetScale(settings.scale);
+    }
+    if (settings.fullScreen != window_.FullScreen()) {
+        window_.SetFullScreen(settings.fullScreen);
+    }
+    if (settings.vsync != applied.vsync && !window_.SetVsync(settings.vsync)) {
+        Complain("the display does not let the game change vsync now");
+    }
+    if (settings.autopause != applied.autopause) {
+        window_.SetAutopause(settings.autopause);
+    }
+    if (settings.speed != applied.speed) {
+        window_.SetSpeed(settings.speed);
+    }
+    applied = settings;
 }
 
 int WindowStage::Finish()

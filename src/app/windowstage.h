@@ -38,6 +38,8 @@ public:
     FrameLoop& Loop() override { return window_; }
     InputPort& PlayerInput() override { return input_; }
     void AddListeners(LoopFanOut&) override {}
+    void ReadWindow(MenuSettings& settings) const override;
+    void ApplyWindow(const MenuSettings& settings) override;
     int Finish() override;
 
 private:
@@ -51,6 +53,7 @@ private:
     std::optional<ScopedFatalReporter> reporter_;
     std::unique_ptr<SdlAudio> audio_;
     AudioPath* path_ = nullptr;
+    MenuSettings windowSettings_;  // as last applied to the window
 };
 
 }  // namespace kipkip

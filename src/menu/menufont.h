@@ -2,8 +2,8 @@
 // The menu's pixel letters: ASCII from space to underscore (lower case drawn as capitals), four
 // arrows and the menu's pointer, 5 x 7 each on a 6-pixel pitch, every lit pixel ringed in dark
 // ink so the text reads over any part of the game's backdrop. A string's box is 6n + 1 pixels
-// wide and 9 high; (x, y) is its top-left corner, the ring included. The letters come from the built-in bitmap
-// MENUFONT (tools/assets/bitmaps/menufont.py), cells of 7 x 9 in character order.
+// wide and 9 high; (x, y) is its top-left corner, the ring included. The letters come from the
+// built-in bitmap MENUFONT (tools/assets/bitmaps/menufont.py), cells of 7 x 9 in character order.
 //
 // Drawing is clipped to the surface: whatever the position or the string, no pixel outside it
 // is written. A character the font has no glyph for draws nothing and takes no room; the menu

@@ -13,8 +13,8 @@ namespace kipkip {
 namespace {
 
 // The rectangle (left, top)-(right, bottom), right and bottom exclusive, cut to the surface.
-void FillClipped(Surface& surface, long long left, long long top, long long right,
-                 long long bottom, std::uint32_t value)
+void FillClipped(Surface& surface, long long left, long long top, long long right, long long bottom,
+                 std::uint32_t value)
 {
     const long long x0 = std::max(left, 0LL);
     const long long y0 = std::max(top, 0LL);
@@ -63,9 +63,10 @@ void MenuPainter::CentredText(Surface& surface, const TRect& box, int y, std::st
 {
     const long long span = static_cast<long long>(box.right) - box.left;
     const long long x = box.left + (span - MenuFont::Width(text)) / 2;
-    font_.Draw(surface, static_cast<int>(std::clamp<long long>(x, std::numeric_limits<int>::min(),
-                                                      std::numeric_limits<int>::max())), y, text,
-               colour);
+    font_.Draw(surface,
+               static_cast<int>(std::clamp<long long>(x, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max())),
+               y, text, colour);
 }
 
 }  // namespace kipkip

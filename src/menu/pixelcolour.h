@@ -20,8 +20,8 @@ inline std::uint32_t PixelColour(const PixelFormat& format, std::uint32_t rgb)
         const int bits = std::popcount(mask);
         return ((value >> (8 - bits)) << shift) & mask;
     };
-    return channel((rgb >> 16) & 0xFF, format.redMask) | channel((rgb >> 8) & 0xFF, format.greenMask) |
-           channel(rgb & 0xFF, format.blueMask);
+    return channel((rgb >> 16) & 0xFF, format.redMask) |
+           channel((rgb >> 8) & 0xFF, format.greenMask) | channel(rgb & 0xFF, format.blueMask);
 }
 
 }  // namespace kipkip

@@ -39,7 +39,7 @@ struct RecordingRun {
     std::string path = (dir.Path() / "run.rec").string();
     test::FakeInput device;
     TickInput input{device};
-    TickSampling sampling{input};
+    TickSampling sampling{&input};
     RunClock clock;
     ReplayRecorder recorder{path, {}, kDefaultPadBinding};
     RecordingWriter writer{recorder, input, clock};

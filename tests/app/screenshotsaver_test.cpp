@@ -24,7 +24,7 @@ TEST(ScreenshotSaver, SavesTheCurrentFrameInTheCurrentFolder)
     test::TempDir dir;
     test::ScopedCurrentPath inside(dir.Path());
     test::FormRig rig;
-    ScreenshotSaver saver(rig.form);
+    ScreenshotSaver saver(rig.Shown());
     rig.Tick(saver);
     saver.SaveScreenshot();
     std::vector<std::filesystem::path> files;

@@ -143,7 +143,7 @@ TEST(SettingsEdit, AValueThatWouldNotReadBackIsRefusedWithTheReason)
         {{{"fullscreen", "on"}}, "kipkip.conf: fullscreen = \"on\" would read back as \"yes\""},
         {{{"soundfont", "/" + std::string(SettingsFile::kMaxLineLength, 'f')}},
          "kipkip.conf: line 3: longer than 1024 characters"},
-        {{{"speed", "2"}}, "kipkip.conf: no setting is called \"speed\""},
+        {{{"pace", "2"}}, "kipkip.conf: no setting is called \"pace\""},
     };
     for (const auto& c : cases) {
         const SettingsEdit::Result result =

@@ -67,7 +67,8 @@ TEST(SettingsFile, BadLinesAreNamedAndTheRestStillCounts)
         "pad2 = start\n"
         "pad1 = z\n"
         "pad3 =\n"
-        "pad1 = rightshoulder\n");
+        "pad1 = rightshoulder\n"
+        "button2 = Escape\n");
     EXPECT_EQ(result.errors,
               (std::vector<std::string>{
                   "kipkip.conf: line 1: scale: scale takes a whole number from 1 to 8, not \"9\"",
@@ -75,8 +76,8 @@ TEST(SettingsFile, BadLinesAreNamedAndTheRestStillCounts)
                   "kipkip.conf: line 4: expected \"key = value\", not \"fullscreen\"",
                   "kipkip.conf: line 5: vsync: takes yes or no, not \"maybe\"",
                   "kipkip.conf: line 6: button1: no key is called \"spcae\"",
-                  "kipkip.conf: line 7: button3: \"p\" is the window's own key (P pause, M "
-                  "music, F11, F12)",
+                  "kipkip.conf: line 7: button3: \"p\" is the window's own key (Escape menu, "
+                  "P pause, M music, F11, F12)",
                   "kipkip.conf: line 8: up: needs a key name",
                   "kipkip.conf: line 9: effects-volume: the volume takes a whole number from 0 "
                   "to 100, not \"7 dB\"",
@@ -87,6 +88,8 @@ TEST(SettingsFile, BadLinesAreNamedAndTheRestStillCounts)
                   "y, leftshoulder, rightshoulder)",
                   "kipkip.conf: line 14: pad3: no controller button is called \"\" (a, b, x, y, "
                   "leftshoulder, rightshoulder)",
+                  "kipkip.conf: line 16: button2: \"Escape\" is the window's own key (Escape "
+                  "menu, P pause, M music, F11, F12)",
               }));
     EXPECT_EQ(result.options.padButtons,
               (PadBinding{PadButton::RightShoulder, PadButton::East, PadButton::West}));

@@ -20,7 +20,7 @@ TEST(ShotTaker, SavesEachShotAtTheEndOfItsLoopTick)
     const auto first = dir.Path() / "first.bmp";
     const auto third = dir.Path() / "third.bmp";
     test::FormRig rig;
-    ShotTaker shots({{1, first.string()}, {3, third.string()}}, rig.form);
+    ShotTaker shots({{1, first.string()}, {3, third.string()}}, rig.Shown());
     EXPECT_TRUE(rig.Tick(shots));
     EXPECT_EQ(std::filesystem::file_size(first), kBmpSize);
     EXPECT_FALSE(std::filesystem::exists(third));
@@ -37,7 +37,7 @@ TEST(ShotTaker, AShotThatCannotBeWrittenFailsWithoutStoppingTheRunOrTheOtherShot
     const auto good = dir.Path() / "good.bmp";
     test::FormRig rig;
     ShotTaker shots({{1, (dir.Path() / "missing" / "bad.bmp").string()}, {2, good.string()}},
-                    rig.form);
+                    rig.Shown());
     EXPECT_TRUE(rig.Tick(shots)) << "the run goes on";
     EXPECT_TRUE(shots.Failed());
     EXPECT_TRUE(rig.Tick(shots));

@@ -13,7 +13,7 @@ TEST(TickSampling, EachTickReadsTheDeviceAnew)
 {
     test::FakeInput device;
     TickInput input(device);
-    TickSampling sampling(input);
+    TickSampling sampling{&input};
     KeyboardState keys;
     for (std::uint64_t tick = 1; tick <= 3; ++tick) {
         sampling.BeforeTick(tick);

@@ -32,7 +32,7 @@ TEST(TraceListener, WritesALineEachLoopTickWithTheGameTickBesideIt)
     TraceWriter writer;
     ASSERT_TRUE(writer.Open(path));
     test::FormRig rig;
-    TraceListener trace(writer, rig.clock, rig.form);
+    TraceListener trace(writer, rig.clock, rig.form, [] { return std::string("closed"); });
     EXPECT_TRUE(rig.Tick(trace));
     EXPECT_TRUE(rig.Tick(trace, false));  // a tick that leaves the game as it was
     EXPECT_TRUE(rig.Tick(trace));

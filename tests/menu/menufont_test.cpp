@@ -151,7 +151,10 @@ TEST(MenuFont, ACharacterWithoutAGlyphDrawsNothingAndTakesNoRoom)
     Surface without(40, 12, pixelformats::kRgb565);
     with.Fill(kUntouched);
     without.Fill(kUntouched);
-    font.Draw(with, 1, 1, "A{B\x7F" "C", kYellow);
+    font.Draw(with, 1, 1,
+              "A{B\x7F"
+              "C",
+              kYellow);
     font.Draw(without, 1, 1, "ABC", kYellow);
     EXPECT_EQ(Seen(with), Seen(without));
 }
@@ -169,10 +172,12 @@ TEST(MenuFont, ClipsAtEveryEdgeAndFarAway)
     const struct {
         int x;
         int y;
-    } places[] = {{-3, 1},  {-29, 1},  {-30, 1}, {20, 1},       {22, 1},      {23, 1},
-                  {1, -4},  {1, -8},   {1, -9},  {1, 8},        {1, 10},      {1, 11},
-                  {-5, -5}, {19, 7},   {-4, 9},  {INT_MIN, 0},  {INT_MAX, 0}, {0, INT_MIN},
-                  {0, INT_MAX}, {INT_MAX - 5, INT_MAX - 5}, {INT_MIN + 3, -3}};
+    } places[] = {{-3, 1},          {-29, 1},     {-30, 1},     {20, 1},
+                  {22, 1},          {23, 1},      {1, -4},      {1, -8},
+                  {1, -9},          {1, 8},       {1, 10},      {1, 11},
+                  {-5, -5},         {19, 7},      {-4, 9},      {INT_MIN, 0},
+                  {INT_MAX, 0},     {0, INT_MIN}, {0, INT_MAX}, {INT_MAX - 5, INT_MAX - 5},
+                  {INT_MIN + 3, -3}};
     for (PixelFormat format : {pixelformats::kRgb565, pixelformats::kRgb24}) {
         for (const auto& p : places) {
             Surface small(kW, kH, format);
@@ -187,8 +192,8 @@ TEST(MenuFont, ClipsAtEveryEdgeAndFarAway)
             for (int y = 0; y < kH; ++y) {
                 for (int x = 0; x < kW; ++x) {
                     ASSERT_EQ(small.Pixel(x, y), large.Pixel(x + kMargin, y + kMargin))
-                        << "text at " << p.x << "," << p.y << ", pixel " << x << "," << y
-                        << ", " << format.bitsPerPixel << " bits";
+                        << "text at " << p.x << "," << p.y << ", pixel " << x << "," << y << ", "
+                        << format.bitsPerPixel << " bits";
                 }
             }
         }

@@ -28,12 +28,11 @@ TEST(MenuPainter, DimHalvesEveryChannelOfAFiveSixFiveFrame)
         std::uint32_t before;
         std::uint32_t after;
     } cases[] = {
-        {0xFFFF, 0x7BEF},  // white: 31, 63, 31 -> 15, 31, 15
-        {0xF800, 0x7800},  // red's top bit does not fall into green
-        {0x07E0, 0x03E0},  // green's does not fall into blue
-        {0x001F, 0x000F},
-        {0x0821, 0x0000},  // 1, 1, 1 -> 0, 0, 0
-        {0x1083, 0x0841},  // 2, 4, 3 -> 1, 2, 1
+        {0xFFFF, 0x7BEF},                    // white: 31, 63, 31 -> 15, 31, 15
+        {0xF800, 0x7800},                    // red's top bit does not fall into green
+        {0x07E0, 0x03E0},                    // green's does not fall into blue
+        {0x001F, 0x000F}, {0x0821, 0x0000},  // 1, 1, 1 -> 0, 0, 0
+        {0x1083, 0x0841},                    // 2, 4, 3 -> 1, 2, 1
     };
     Surface frame(static_cast<int>(std::size(cases)), 2, pixelformats::kRgb565);
     for (int x = 0; x < frame.Width(); ++x) {
@@ -56,12 +55,23 @@ std::vector<std::string> PanelSeen(const Surface& surface)
         std::string row;
         for (int x = 0; x < surface.Width(); ++x) {
             switch (surface.Pixel(x, y)) {
-            case kOutline565: row += 'O'; break;
-            case kLight565: row += 'L'; break;
-            case kShade565: row += 'S'; break;
-            case kFace565: row += 'F'; break;
-            case kUntouched: row += '.'; break;
-            default: row += '?';
+                case kOutline565:
+                    row += 'O';
+                    break;
+                case kLight565:
+                    row += 'L';
+                    break;
+                case kShade565:
+                    row += 'S';
+                    break;
+                case kFace565:
+                    row += 'F';
+                    break;
+                case kUntouched:
+                    row += '.';
+                    break;
+                default:
+                    row += '?';
             }
         }
         rows.push_back(row);
@@ -97,9 +107,8 @@ TEST(MenuPainter, PanelIsOutlinedBevelledAndFilledAndClippedWhereverItLies)
         Surface surface(8, 7, pixelformats::kRgb565);
         surface.Fill(kUntouched);
         MenuPainter::Panel(surface, c.box);
-        EXPECT_EQ(PanelSeen(surface), c.expected)
-            << "box " << c.box.left << "," << c.box.top << " to " << c.box.right << ","
-            << c.box.bottom;
+        EXPECT_EQ(PanelSeen(surface), c.expected) << "box " << c.box.left << "," << c.box.top
+                                                  << " to " << c.box.right << "," << c.box.bottom;
     }
 }
 
@@ -129,18 +138,18 @@ TEST(MenuPainter, CentresALineBetweenTheBoxEdgesAndDrawsThePointerLikeALetter)
         std::string text;
         std::pair<int, int> columns;
     } cases[] = {
-        {{10, 0, 50, 12}, "AB", {23, 35}},      // 40 wide, 13 drawn: 13 on each side
-        {{10, 0, 51, 12}, "AB", {24, 36}},      // an odd pixel left over goes to the right
-        {{0, 0, 9, 12}, "ABCD", {0, 16}},       // wider than the box: centred all the same
-        {{-100, 0, 100, 12}, "A", {0, 2}},      // centred on 0, half off the surface
+        {{10, 0, 50, 12}, "AB", {23, 35}},         // 40 wide, 13 drawn: 13 on each side
+        {{10, 0, 51, 12}, "AB", {24, 36}},         // an odd pixel left over goes to the right
+        {{0, 0, 9, 12}, "ABCD", {0, 16}},          // wider than the box: centred all the same
+        {{-100, 0, 100, 12}, "A", {0, 2}},         // centred on 0, half off the surface
         {{INT_MIN, 0, INT_MAX, 12}, "A", {0, 2}},  // the same, without overflowing
     };
     for (const auto& c : cases) {
         Surface surface(60, 12, pixelformats::kRgb565);
         surface.Fill(kUntouched);
         painter.CentredText(surface, c.box, 1, c.text, MenuPainter::kText);
-        EXPECT_EQ(DrawnColumns(surface), c.columns) << c.text << " in " << c.box.left << " to "
-                                                    << c.box.right;
+        EXPECT_EQ(DrawnColumns(surface), c.columns)
+            << c.text << " in " << c.box.left << " to " << c.box.right;
     }
     Surface cursor(9, 11, pixelformats::kRgb565);
     Surface pointer(9, 11, pixelformats::kRgb565);

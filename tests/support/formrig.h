@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "app/framefile.h"
 #include "app/mainform.h"
 #include "app/runclock.h"
 #include "platform/silentmidiout.h"
@@ -36,6 +37,12 @@ struct FormRig {
                        return std::make_unique<DrawingMode>(parent, value, kernel);
                    }};
     std::uint64_t loopTicks = 0;
+
+    // The frame as shown: the work surface, with no menu over it.
+    ShownFrame Shown()
+    {
+        return [this]() -> const Surface& { return form.Draw().WorkSurface(); };
+    }
 
     // One loop tick; what the listener's AfterTick said.
     bool Tick(LoopListener& listener, bool stepGame = true)

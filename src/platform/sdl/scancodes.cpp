@@ -183,4 +183,31 @@ std::uint8_t DikFromKeyName(std::string_view name)
     return KeyCodeFromName(text);
 }
 
+std::string KeyNameFromDik(std::uint8_t code)
+{
+    if (code == 0) {
+        return {};
+    }
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+        const auto place = static_cast<SDL_Scancode>(scancode);
+        if (DikFromScancode(place) != code) {
+            continue;
+        }
+        std::string name = SDL_GetKeyName(SDL_GetKeyFromScancode(place));
+        // Only a name that leads back to this key will do in the settings file.
+        for (char& c : name) {
+            c = AsciiLower(c);
+        }
+        if (!name.empty() && DikFromKeyName(name) == code) {
+            return name;
+        }
+        break;
+    }
+    std::string place(KeyNameOfCode(code));
+    for (char& c : place) {
+        c = AsciiLower(c);
+    }
+    return place;
+}
+
 }  // namespace kipkip

@@ -7,6 +7,7 @@
 #include <SDL_scancode.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kipkip {
@@ -20,5 +21,10 @@ std::uint8_t DikFromScancode(SDL_Scancode scancode);
 // Without a window the layout is unknown and the place decides. 0 for a name that is no key of the
 // game's.
 std::uint8_t DikFromKeyName(std::string_view name);
+
+// The name of the key with `code` in lower case, as the settings write it: what the key types in
+// the keyboard's layout when that name leads back to it, else the name of its place; empty for a
+// code without a name.
+std::string KeyNameFromDik(std::uint8_t code);
 
 }  // namespace kipkip
