@@ -68,7 +68,8 @@ constexpr OptionSpec kOptions[] = {
      [](Options& o, std::string_view v) {
          return ParseWholeNumber<std::uint64_t>("--ticks", v, 1, UINT32_MAX, o.ticks);
      }},
-    {"--input", "FILE", "headless: the keys held from tick to tick (see docs/formats.md)",
+    {"--input", "FILE",
+     "headless: the keys held from tick to tick; with --replay the player's, for the menu",
      SetText<&Options::inputFile>},
     {"--trace", "FILE", "write one JSON line of state after each tick",
      SetText<&Options::traceFile>},
@@ -163,8 +164,6 @@ CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments, O
         result.error = "--input needs --headless";
     } else if (!result.options.audioOutFile.empty() && !result.options.headless) {
         result.error = "--audio-out needs --headless";
-    } else if (!result.options.replayFile.empty() && !result.options.inputFile.empty()) {
-        result.error = "--replay and --input cannot be used together";
     } else if (!result.options.replayFile.empty() && !result.options.recordFile.empty()) {
         result.error = "--replay and --record cannot be used together";
     }

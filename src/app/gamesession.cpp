@@ -108,13 +108,21 @@ int GameSession::Play(RunClock& clock)
 
 // A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map and
 // pad binding it was made with, whatever the settings say now. It ends where the recording ended,
-// unless --ticks says otherwise. The player's own keys only reach the menu.
+// unless --ticks says otherwise. The player's own keys (or an input script's, by loop ticks)
+// only reach the menu.
 int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
 {
     ScriptedInput script(replay.script);
     ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
     ReplayHost host(replay, clock);
-    TickInput player(parts_.stage.PlayerInput());
+    std::optional<ScriptedInput> playerScript;
+    std::optional<ScriptFeed> playerFeed;
+    if (parts_.script.Keys()) {
+        playerScript.emplace(*parts_.script.Keys());
+        playerFeed.emplace(*playerScript, clock, ScriptFeed::Count::LoopTicks);
+    }
+    TickInput player(playerScript ? static_cast<InputPort&>(*playerScript)
+                                  : parts_.stage.PlayerInput());
     TickSampling sampling{&player};
     const Feed how{script,
                    replay.keys.value_or(TMainForm::kDefaultKeys),
@@ -123,11 +131,12 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
                    std::max<std::uint64_t>(replay.LastTick(), 1),
                    player};
     const Bindings bindings = PlayerBindings();
+    LoopListener* playerKeys = playerFeed ? &*playerFeed : nullptr;
     if (!options_.timedemo) {
-        return RunForm(how, bindings, clock, {&feed, &sampling});
+        return RunForm(how, bindings, clock, {&feed, playerKeys, &sampling});
     }
     TickStopwatch stopwatch;
-    int status = RunForm(how, bindings, clock, {&stopwatch, &feed, &sampling});
+    int status = RunForm(how, bindings, clock, {&stopwatch, &feed, playerKeys, &sampling});
     std::fputs(TimedemoReport(stopwatch.Microseconds()).c_str(), stdout);
     return status;
 }

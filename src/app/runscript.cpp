@@ -11,8 +11,8 @@ bool RunScript::Load(const Options& options, std::string& error)
             return false;
         }
         replay_ = std::move(loaded.replay);
-        keys_ = replay_->script;
-    } else if (!options.inputFile.empty()) {
+    }
+    if (!options.inputFile.empty()) {
         InputScriptResult parsed = InputScript::Load(options.inputFile);
         if (!parsed.script) {
             error = parsed.error;

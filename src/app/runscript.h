@@ -1,7 +1,7 @@
 // app/runscript.h
 // The scripted keys of a run, read before anything is started so that a bad file ends the run
-// before a window opens: a recording's (--replay, --timedemo), an input script's (--input, by
-// loop ticks), or none for a run the player plays.
+// before a window opens: a recording (--replay, --timedemo) and an input script (--input, by
+// loop ticks), either, both or none.
 #pragma once
 
 #include <optional>
@@ -19,7 +19,8 @@ public:
     bool Load(const Options& options, std::string& error);
 
     const std::optional<ReplayFile>& Replay() const { return replay_; }
-    // The keys to feed: the recording's, the input script's, or nothing.
+    // The input script's keys: the game's in a played run; beside a recording, the player's,
+    // which reach only the menu.
     const std::optional<InputScript>& Keys() const { return keys_; }
 
 private:

@@ -8,7 +8,7 @@
 namespace kipkip {
 namespace {
 
-TEST(RunScript, ARecordingBringsItsKeysAndItsReplay)
+TEST(RunScript, ARecordingBringsItsKeysAndAnInputScriptBesideItThePlayers)
 {
     test::TempDir dir;
     Options options;
@@ -18,8 +18,14 @@ TEST(RunScript, ARecordingBringsItsKeysAndItsReplay)
     ASSERT_TRUE(script.Load(options, error)) << error;
     ASSERT_TRUE(script.Replay());
     EXPECT_EQ(script.Replay()->hiScore, 5);
+    EXPECT_TRUE(script.Replay()->script.HeldAt(4).keys.test(0x39));
+    EXPECT_FALSE(script.Keys());
+
+    options.inputFile = dir.Write("input.txt", "1 none\n2 escape\n");
+    ASSERT_TRUE(script.Load(options, error)) << error;
+    ASSERT_TRUE(script.Replay());
     ASSERT_TRUE(script.Keys());
-    EXPECT_TRUE(script.Keys()->HeldAt(4).keys.test(0x39));
+    EXPECT_TRUE(script.Keys()->HeldAt(2).keys.test(0x01));
 }
 
 TEST(RunScript, AnInputScriptBringsItsKeysOnly)

@@ -7,6 +7,8 @@ each):
     menucases.py rebind KIPKIP WORK       the jump rebound to a controller button and to a key in
                                           use (the keys swap) jumps; the recording replays it
     menucases.py held_close KIPKIP WORK   closing the menu with the jump key held does not jump
+    menucases.py replay KIPKIP REC WORK   a replay paused in the menu (by --input beside it)
+                                          plays the recording's game tick for tick
 
 Every run has its own settings file (--config) in WORK.
 """
@@ -204,15 +206,50 @@ def case_held_close(kipkip, work):
     check(config.read_text() == "", "the settings file changed")
 
 
+# --- replay -------------------------------------------------------------------------------
+
+
+def case_replay(kipkip, recording, work):
+    config = work / "kipkip.conf"
+    config.write_text("")
+    data = work / "data"
+    data.mkdir(exist_ok=True)
+    run(kipkip, work, "--headless", "--config", config, "--replay", recording, "--trace",
+        "plain.jsonl", "--dir", data)
+    script = Script()
+    script.wait(99)
+    opened = script.press("escape", "down", "return", "down", "left", "escape")
+    script.wait(50)
+    closed = script.press("escape")
+    script.write(work / "input.txt")
+    run(kipkip, work, "--headless", "--config", config, "--replay", recording, "--input",
+        "input.txt", "--trace", "paused.jsonl", "--dir", data)
+
+    plain = tracecompare.read_lines(str(work / "plain.jsonl"))
+    paused = tracecompare.read_lines(str(work / "paused.jsonl"))
+    check(sum(line["menu"] != "closed" for line in paused) == closed - 100,
+          "the menu was not open from tick 100 to %d" % closed)
+    check(opened < closed and len(paused) == len(plain) + closed - 100,
+          "the replay did not run on for the ticks of the menu")
+    by_game_tick = {line["gameTick"]: game_fields(line) for line in paused
+                    if line["menu"] == "closed"}
+    for line in plain:
+        check(by_game_tick.get(line["gameTick"]) == game_fields(line),
+              "the paused replay differs at game tick %d" % line["gameTick"])
+    check(config.read_text() == "effects-volume = 95\n",
+          "the effects volume was not saved: %r" % config.read_text())
+
+
 def main(argv):
-    cases = {"settings": case_settings, "rebind": case_rebind, "held_close": case_held_close}
-    if len(argv) != 4 or argv[1] not in cases:
+    cases = {"settings": (case_settings, 1), "rebind": (case_rebind, 1),
+             "held_close": (case_held_close, 1), "replay": (case_replay, 2)}
+    if len(argv) < 2 or argv[1] not in cases or len(argv) != cases[argv[1]][1] + 3:
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    work = Path(argv[3]).resolve()
+    work = Path(argv[-1]).resolve()
     work.mkdir(parents=True, exist_ok=True)
     try:
-        cases[argv[1]](Path(argv[2]).resolve(), work)
+        cases[argv[1]][0](*[Path(a).resolve() for a in argv[2:-1]], work)
     except Failure as failure:
         print("FAIL: %s" % failure)
         return 1
