@@ -70,9 +70,11 @@ int GameRunner::PrepareSound(RunStage& stage, AudioPath& path, MusicOutput& musi
 int GameRunner::Run()
 {
     ClearShutdownRequest();
-    // The mixer, the audio path and the music outlive the audio device that pulls them.
+    // The mixers, the audio path and the music outlive the audio device that pulls them.
     SoundMixer mixer;
+    SoundMixer menuMixer;
     AudioPath path(mixer);
+    path.SetOverlay(menuMixer);
     MusicOutput music;
     std::unique_ptr<RunStage> stage = MakeStage();
     TraceWriter trace;
@@ -93,7 +95,7 @@ int GameRunner::Run()
         return exitstatus::kFatal;
     }
     GameSession session(options_,
-                        {*stage, bitmaps, fonts, mixer, path, music, trace, script, settings_});
+                        {*stage, bitmaps, fonts, mixer, menuMixer, path, music, trace, script, settings_});
     const int status = session.Run();
     return exitstatus::Worst(status, stage->Finish());
 }

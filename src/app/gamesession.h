@@ -36,6 +36,7 @@ public:
         BitmapPort& bitmaps;
         FontPort& fonts;
         SoundMixer& mixer;
+        SoundMixer& menuMixer;  // the menu's sounds, over the game's on the audio path
         AudioPath& path;
         MusicOutput& music;
         TraceWriter& trace;

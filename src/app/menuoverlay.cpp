@@ -14,6 +14,7 @@ namespace kipkip {
 MenuOverlay::MenuOverlay(Parts parts)
     : parts_(parts),
       font_(MenuFont::BuiltIn()),
+      sounds_(parts.sounds),
       menu_(parts.settings.Settings(), MenuSettingsFile::Defaults(), *this),
       screen_(parts.loop,
               [this](Surface& frame) {
@@ -21,13 +22,13 @@ MenuOverlay::MenuOverlay(Parts parts)
                       view_->Draw(frame, menu_);
                   }
               }),
-      timer_(parts.loop, [this] { return menu_.IsOpen(); })
+      timer_(parts.loop, [this] { return menu_.IsOpen(); }),
+      fromCommandLine_(parts.settings.FromCommandLine())
 {
     if (font_) {
         view_.emplace(*font_, KeyNameFromDik);
-        view_->SetFromCommandLine(parts.settings.FromCommandLine());
+        view_->SetFromCommandLine(fromCommandLine_);
     }
-    parts_.path.SetOverlay(sounds_.Mixer());
 }
 
 const Surface& MenuOverlay::ShownFrame() const
@@ -98,8 +99,12 @@ bool MenuOverlay::GameRunning() const
     return mode != nullptr && mode->scene == TGameMainMode::kPlay;
 }
 
-void MenuOverlay::Apply(const MenuSettings& settings, MenuItem)
+void MenuOverlay::Apply(const MenuSettings& settings, MenuItem item)
 {
+    // The player's own choice from now on, no longer the command line's.
+    if (fromCommandLine_.erase(item) > 0 && view_) {
+        view_->SetFromCommandLine(fromCommandLine_);
+    }
     parts_.path.SetMusicVolume(settings.musicVolume);
     parts_.path.SetEffectsVolume(settings.effectsVolume);
     parts_.stage.ApplyWindow(settings);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "app/gatedtimer.h"
@@ -38,6 +39,7 @@ public:
         TickInput& input;  // the player's keys, sampled once a loop tick
         GameInput* game;   // what the game reads, when it is the player's keys (not in a replay)
         FrameLoop& loop;
+        SoundMixer& sounds;  // where the menu's sounds play, over the game's
         AudioPath& path;
         RunStage& stage;
         MenuSettingsFile& settings;
@@ -81,6 +83,7 @@ private:
     MenuControls controls_;
     MenuScreen screen_;
     GatedTimer timer_;
+    std::set<MenuItem> fromCommandLine_;  // until the player changes them
     bool quit_ = false;
 };
 

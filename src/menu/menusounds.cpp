@@ -18,8 +18,8 @@ int LoadCopy(SoundMixer& mixer, std::string_view name)
 
 }  // namespace
 
-MenuSounds::MenuSounds()
-    : move_(LoadCopy(mixer_, "MENUTICK")), choose_(LoadCopy(mixer_, "MENUSELECT"))
+MenuSounds::MenuSounds(SoundMixer& mixer)
+    : mixer_(mixer), move_(LoadCopy(mixer, "MENUTICK")), choose_(LoadCopy(mixer, "MENUSELECT"))
 {}
 
 void MenuSounds::Play(MenuSound sound)
