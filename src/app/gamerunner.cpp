@@ -94,8 +94,8 @@ int GameRunner::Run()
     if (!stage->Open(warnings_)) {
         return exitstatus::kFatal;
     }
-    GameSession session(options_,
-                        {*stage, bitmaps, fonts, mixer, menuMixer, path, music, trace, script, settings_});
+    GameSession session(options_, {*stage, bitmaps, fonts, mixer, menuMixer, path, music, trace,
+                                   script, settings_});
     const int status = session.Run();
     return exitstatus::Worst(status, stage->Finish());
 }

@@ -167,7 +167,8 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
     bool shotFailed = false;
     try {
         MenuSettingsFile settings(options_, bindings, parts_.settings, KeyNameFromDik);
-        MenuOverlay menu({feed.player, feed.game, loop, parts_.menuMixer, parts_.path, parts_.stage, settings});
+        MenuOverlay menu(
+            {feed.player, feed.game, loop, parts_.menuMixer, parts_.path, parts_.stage, settings});
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();

@@ -30,21 +30,28 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 17> kKeysOfItems = {
     {"pad3", MenuItem::PadButton3},
 }};
 
-MenuSettings SettingsOf(const Options& options, const Bindings& bindings)
+// Calls `visit` with the options' and the menu's member of each setting they share by value.
+template <typename Visit>
+void ForEachShared(Visit visit)
 {
-    MenuSettings settings;
-    settings.musicVolume = options.musicVolume;
-    settings.effectsVolume = options.effectsVolume;
-    settings.scale = options.scale;
-    settings.fullScreen = options.fullScreen;
-    settings.vsync = options.vsync;
-    settings.autopause = options.autopause;
-    settings.speed = options.speed;
-    settings.bindings = bindings;
-    return settings;
+    visit(&Options::musicVolume, &MenuSettings::musicVolume);
+    visit(&Options::effectsVolume, &MenuSettings::effectsVolume);
+    visit(&Options::scale, &MenuSettings::scale);
+    visit(&Options::fullScreen, &MenuSettings::fullScreen);
+    visit(&Options::vsync, &MenuSettings::vsync);
+    visit(&Options::autopause, &MenuSettings::autopause);
+    visit(&Options::speed, &MenuSettings::speed);
 }
 
 }  // namespace
+
+MenuSettings MenuSettingsFile::SettingsOf(const Options& options, const Bindings& bindings)
+{
+    MenuSettings settings;
+    ForEachShared([&](auto option, auto setting) { settings.*setting = options.*option; });
+    settings.bindings = bindings;
+    return settings;
+}
 
 MenuSettings MenuSettingsFile::Settings() const
 {
@@ -72,13 +79,7 @@ std::set<MenuItem> MenuSettingsFile::FromCommandLine() const
 std::optional<std::string> MenuSettingsFile::Save(const MenuSettings& settings)
 {
     Options after = options_;
-    after.musicVolume = settings.musicVolume;
-    after.effectsVolume = settings.effectsVolume;
-    after.scale = settings.scale;
-    after.fullScreen = settings.fullScreen;
-    after.vsync = settings.vsync;
-    after.autopause = settings.autopause;
-    after.speed = settings.speed;
+    ForEachShared([&](auto option, auto setting) { after.*option = settings.*setting; });
     after.padButtons = settings.bindings.padButtons;
     // A key keeps the name it was given until it is rebound.
     for (std::size_t i = 0; i < kInputSignals.size(); ++i) {

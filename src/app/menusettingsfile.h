@@ -41,6 +41,8 @@ public:
     MenuSettings Settings() const;
     // What "restore defaults" brings back.
     static MenuSettings Defaults();
+    // The menu's settings that the options give, with those bindings.
+    static MenuSettings SettingsOf(const Options& options, const Bindings& bindings);
     // The menu's items whose value the command line set for this run.
     std::set<MenuItem> FromCommandLine() const;
 

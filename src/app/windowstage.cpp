@@ -4,6 +4,7 @@
 
 #include "app/complain.h"
 #include "app/exitstatus.h"
+#include "app/menusettingsfile.h"
 #include "app/statsreport.h"
 #include "device/audiopath.h"
 
@@ -57,10 +58,7 @@ bool WindowStage::Open(const std::vector<std::string>& warnings)
     settings.vsync = options_.vsync;
     settings.speed = options_.speed;
     settings.started = started_;
-    windowSettings_.scale = options_.scale;
-    windowSettings_.vsync = options_.vsync;
-    windowSettings_.autopause = options_.autopause;
-    windowSettings_.speed = options_.speed;
+    windowSettings_ = MenuSettingsFile::SettingsOf(options_, {});
     std::string error;
     if (!window_.Open(settings, error)) {
         ReportSetUpError(error);
