@@ -53,6 +53,30 @@ TGameMgrMode::MainModeFactory MainModeWith(GameHost& host)
     };
 }
 
+// The player's keys: an input script's, fed by loop ticks, else the stage's own.
+class PlayerKeys {
+public:
+    PlayerKeys(const std::optional<InputScript>& script, const RunClock& clock, InputPort& stage)
+        : stage_(stage)
+    {
+        if (script) {
+            script_.emplace(*script);
+            feed_.emplace(*script_, clock, ScriptFeed::Count::LoopTicks);
+        }
+    }
+    PlayerKeys(const PlayerKeys&) = delete;
+    PlayerKeys& operator=(const PlayerKeys&) = delete;
+
+    InputPort& Input() { return script_ ? static_cast<InputPort&>(*script_) : stage_; }
+    // What sets the script's keys each tick, if there is a script.
+    LoopListener* Feed() { return feed_ ? &*feed_ : nullptr; }
+
+private:
+    InputPort& stage_;
+    std::optional<ScriptedInput> script_;
+    std::optional<ScriptFeed> feed_;
+};
+
 }  // namespace
 
 int GameSession::Run()
@@ -76,13 +100,8 @@ Bindings GameSession::PlayerBindings()
 // reads them through the menu's bindings and release; the recording holds what it read.
 int GameSession::Play(RunClock& clock)
 {
-    std::optional<ScriptedInput> script;
-    std::optional<ScriptFeed> feed;
-    if (parts_.script.Keys()) {
-        script.emplace(*parts_.script.Keys());
-        feed.emplace(*script, clock, ScriptFeed::Count::LoopTicks);
-    }
-    TickInput player(script ? static_cast<InputPort&>(*script) : parts_.stage.PlayerInput());
+    PlayerKeys keys(parts_.script.Keys(), clock, parts_.stage.PlayerInput());
+    TickInput player(keys.Input());
     const Bindings bindings = PlayerBindings();
     GameInput game(player, bindings);
     TickInput input(game);
@@ -92,7 +111,7 @@ int GameSession::Play(RunClock& clock)
                           std::filesystem::absolute(std::string(name)).string() + ":\n" +
                           std::string(reason) + ".\nThe game goes on and keeps it until it ends.");
     });
-    LoopListener* scriptFeed = feed ? &*feed : nullptr;
+    LoopListener* scriptFeed = keys.Feed();
     if (options_.recordFile.empty()) {
         return RunForm({input, bindings.keys, bindings.padButtons, files, 0, player, &game},
                        bindings, clock, {scriptFeed, &sampling});
@@ -115,14 +134,8 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
     ScriptedInput script(replay.script);
     ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
     ReplayHost host(replay, clock);
-    std::optional<ScriptedInput> playerScript;
-    std::optional<ScriptFeed> playerFeed;
-    if (parts_.script.Keys()) {
-        playerScript.emplace(*parts_.script.Keys());
-        playerFeed.emplace(*playerScript, clock, ScriptFeed::Count::LoopTicks);
-    }
-    TickInput player(playerScript ? static_cast<InputPort&>(*playerScript)
-                                  : parts_.stage.PlayerInput());
+    PlayerKeys keys(parts_.script.Keys(), clock, parts_.stage.PlayerInput());
+    TickInput player(keys.Input());
     TickSampling sampling{&player};
     const Feed how{script,
                    replay.keys.value_or(TMainForm::kDefaultKeys),
@@ -131,7 +144,7 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
                    std::max<std::uint64_t>(replay.LastTick(), 1),
                    player};
     const Bindings bindings = PlayerBindings();
-    LoopListener* playerKeys = playerFeed ? &*playerFeed : nullptr;
+    LoopListener* playerKeys = keys.Feed();
     if (!options_.timedemo) {
         return RunForm(how, bindings, clock, {&feed, playerKeys, &sampling});
     }
