@@ -6,11 +6,6 @@
 #include "device/soundmixer.h"
 
 namespace kipkip {
-namespace {
-
-constexpr auto kChannels = static_cast<std::size_t>(AudioSource::kChannels);
-
-}  // namespace
 
 AudioPath::AudioPath(SoundMixer& effects)
     : effects_(effects), musicGain_(SoundMixer::kUnityGain), effectsGain_(SoundMixer::kUnityGain)
