@@ -1,8 +1,8 @@
 #include "records/record.h"
 
 #include <algorithm>
-#include <chrono>
 #include <charconv>
+#include <chrono>
 
 namespace kipkip {
 namespace {
@@ -69,7 +69,7 @@ std::optional<std::string> Record::Fault(const Record& record)
                std::to_string(kMaxLevel);
     }
     if (!InRange(record.coins, 0, kMaxCoins)) {
-        return "the coins must be from 0 to " + std::to_string(kMaxCoins);
+        return "the coin count must be from 0 to " + std::to_string(kMaxCoins);
     }
     if (!ValidDate(record.date)) {
         return "the date must be a day written YYYY-MM-DD";

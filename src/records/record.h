@@ -26,14 +26,14 @@ struct Record {
     // no quoting in a shell or in the file's space-separated line.
     static constexpr std::size_t kMaxRecordingLength = 64;
 
-    std::string initials;       // three letters A to Z
-    std::int32_t score = 0;     // the height at the end of the game, in metres
-    std::int32_t best = 0;      // the highest height reached in the game, at least the score
-    std::int32_t level = 0;     // the level reached
-    std::int32_t coins = 0;     // the coins taken
-    std::string date;           // YYYY-MM-DD, the day the game was played
-    std::int32_t speed = 100;   // the slowest game speed used in the game, in percent
-    std::string recording;      // the file in records/ that replays the game
+    std::string initials;      // three letters A to Z
+    std::int32_t score = 0;    // the height at the end of the game, in metres
+    std::int32_t best = 0;     // the highest height reached in the game, at least the score
+    std::int32_t level = 0;    // the level reached
+    std::int32_t coins = 0;    // the coins taken
+    std::string date;          // YYYY-MM-DD, the day the game was played
+    std::int32_t speed = 100;  // the slowest game speed used in the game, in percent
+    std::string recording;     // the file in records/ that replays the game
 
     // What makes the record one the file cannot hold ("the initials must be three letters A
     // to Z"), or nothing when it is whole.

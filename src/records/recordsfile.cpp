@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 std::optional<std::string> SetAside(const std::string& path, std::string& why)
 {
     for (int n = 1; n <= RecordsFile::kMaxSetAside; ++n) {
-        const std::string aside = path + std::string(RecordsFile::kSetAsideSuffix) + std::to_string(n);
+        const std::string aside =
+            path + std::string(RecordsFile::kSetAsideSuffix) + std::to_string(n);
         std::error_code error;
         if (fs::exists(fs::symlink_status(aside, error))) {
             continue;
@@ -84,17 +85,21 @@ RecordsFile::Loaded RecordsFile::Load(std::string_view dataDir)
     if (!bytes) {
         return {{},
                 false,
-                path + ": cannot be read" + (errno != 0 ? std::string(": ") + std::strerror(errno) : "") +
+                path + ": cannot be read" +
+                    (errno != 0 ? std::string(": ") + std::strerror(errno) : "") +
                     "; the records are not saved in this run"};
     }
     RecordsTextResult parsed = RecordsText::Parse(path, *bytes);
     switch (parsed.status) {
-    case RecordsTextResult::Status::kRead:
-        return {std::move(parsed.table), true, {}};
-    case RecordsTextResult::Status::kNewer:
-        return {{}, false, parsed.error + "; it is left as it is and the records are not saved in this run"};
-    case RecordsTextResult::Status::kDamaged:
-        break;
+        case RecordsTextResult::Status::kRead:
+            return {std::move(parsed.table), true, {}};
+        case RecordsTextResult::Status::kNewer:
+            return {
+                {},
+                false,
+                parsed.error + "; it is left as it is and the records are not saved in this run"};
+        case RecordsTextResult::Status::kDamaged:
+            break;
     }
     return Damaged(path, parsed.error);
 }
@@ -104,7 +109,8 @@ std::optional<std::string> RecordsFile::Save(std::string_view dataDir, const Rec
     const std::string path = PathIn(dataDir);
     const std::string text = RecordsText::Format(table);
     errno = 0;
-    if (!WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+    if (!WriteWholeFile(
+            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
         return "the records could not be saved to " + path + ": " +
                (errno != 0 ? std::strerror(errno) : "the write failed");
     }

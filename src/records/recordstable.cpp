@@ -10,7 +10,8 @@ std::optional<std::size_t> RecordsTable::Place(std::int32_t score) const
         return std::nullopt;
     }
     // After every record at least as good: a tie keeps the older one ahead.
-    const auto place = std::ranges::find_if(records_, [&](const Record& r) { return r.score < score; });
+    const auto place =
+        std::ranges::find_if(records_, [&](const Record& r) { return r.score < score; });
     const auto index = static_cast<std::size_t>(place - records_.begin());
     if (index >= kMaxRecords) {
         return std::nullopt;

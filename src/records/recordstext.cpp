@@ -27,8 +27,8 @@ std::string_view AsText(std::span<const std::uint8_t> bytes)
 // The version the first line names: 0 when the line is not "kipkip-records <number>".
 std::uint64_t Version(std::string_view text)
 {
-    const std::string_view line = text.substr(0, std::min(text.find_first_of("\r\n"),
-                                                          RecordsText::kMaxLineLength));
+    const std::string_view line =
+        text.substr(0, std::min(text.find_first_of("\r\n"), RecordsText::kMaxLineLength));
     const std::vector<std::string_view> words = Words(line, 3);
     std::uint64_t version = 0;
     if (words.size() != 2 || words[0] != RecordsText::kMagic ||
@@ -51,7 +51,7 @@ constexpr NumberField kNumberFields[] = {
     {"the score", 2, 0, Record::kMaxScore, &Record::score},
     {"the best height", 3, 0, Record::kMaxHeight, &Record::best},
     {"the level", 4, Record::kMinLevel, Record::kMaxLevel, &Record::level},
-    {"the coins", 5, 0, Record::kMaxCoins, &Record::coins},
+    {"the coin count", 5, 0, Record::kMaxCoins, &Record::coins},
     {"the speed", 7, Record::kSlowestSpeed, Record::kFullSpeed, &Record::speed},
 };
 
@@ -96,8 +96,7 @@ std::optional<std::string> ReadLine(std::string_view line, RecordsTable& table, 
     }
     if (words[0] == kRecordWord) {
         if (table.Records().size() == RecordsTable::kMaxRecords) {
-            return "too long: more than " + std::to_string(RecordsTable::kMaxRecords) +
-                   " records";
+            return "too long: more than " + std::to_string(RecordsTable::kMaxRecords) + " records";
         }
         Record record;
         if (std::optional<std::string> fault = ReadRecord(words, record)) {
@@ -160,8 +159,8 @@ std::string RecordsText::Format(const RecordsTable& table)
         text += std::string(kInitialsWord) + " " + table.LastInitials() + "\n";
     }
     for (const Record& r : table.Records()) {
-        text += std::string(kRecordWord) + " " + r.initials + " " + std::to_string(r.score) +
-                " " + std::to_string(r.best) + " " + std::to_string(r.level) + " " +
+        text += std::string(kRecordWord) + " " + r.initials + " " + std::to_string(r.score) + " " +
+                std::to_string(r.best) + " " + std::to_string(r.level) + " " +
                 std::to_string(r.coins) + " " + r.date + " " + std::to_string(r.speed) + " " +
                 r.recording + "\n";
     }
