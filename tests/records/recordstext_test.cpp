@@ -97,19 +97,20 @@ TEST(RecordsText, ABadLineIsRefusedWithItsNumberAndWhatIsWrong)
         {"record ABC 1 1 1 1 2026-12-11 100 " + longName, "the recording must be a plain"},
         {"initials AB", "\"initials\" takes three letters"},
         {"initials ABC DEF", "\"initials\" takes three letters"},
-        {"initials ABC", "the initials are given twice"},
         {"score ABC 1", "\"score\" does not begin a line"},
         {"# " + std::string(300, 'x'), "the line is longer than 256 characters"},
     };
     for (const Case& c : cases) {
-        const RecordsTextResult result = Parse(std::string(kHeader) + "initials KIP\n" + c.line +
-                                               "\n" + std::string(kGoodRecord));
+        const RecordsTextResult result =
+            Parse(std::string(kHeader) + "# fields\n" + c.line + "\n" + std::string(kGoodRecord));
         EXPECT_EQ(result.status, Status::kDamaged) << c.line;
         EXPECT_TRUE(result.table.Empty()) << c.line;
         EXPECT_TRUE(result.error.starts_with("kipkip-records.txt: line 3: " + c.error))
             << c.line << "\n"
             << result.error;
     }
+    const RecordsTextResult twice = Parse(std::string(kHeader) + "initials KIP\ninitials KIP\n");
+    EXPECT_EQ(twice.error, "kipkip-records.txt: line 3: the initials are given twice");
 }
 
 TEST(RecordsText, TheFirstLineMustNameTheFormat)
