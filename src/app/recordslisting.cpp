@@ -1,6 +1,7 @@
 #include "app/recordslisting.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/exitstatus.h"
 #include "records/recordsfile.h"
@@ -24,6 +25,12 @@ std::string RecordsListing::Line(std::size_t place, const Record& record)
 
 int RecordsListing::Print(std::string_view dataDir, std::ostream& out, std::ostream& err)
 {
+    // As for a game: a data directory named but not there is a mistake, not an empty table.
+    std::error_code error;
+    if (!dataDir.empty() && !std::filesystem::is_directory(dataDir, error)) {
+        err << "kipkip: the data directory " << dataDir << " does not exist\n";
+        return exitstatus::kBadInput;
+    }
     const std::string path = RecordsFile::PathIn(dataDir);
     bool missing = false;
     const std::optional<std::vector<std::uint8_t>> bytes = RecordsFile::ReadBounded(path, missing);

@@ -15,7 +15,7 @@ namespace kipkip {
 class RecordsListing {
 public:
     // The table of `dataDir` (empty: the current directory) on `out`, or why it cannot be
-    // read on `err`; the exit status.
+    // read on `err`; the exit status (2 when `dataDir` does not exist).
     static int Print(std::string_view dataDir, std::ostream& out, std::ostream& err);
     // One record's line; `place` counts from 1.
     static std::string Line(std::size_t place, const Record& record);

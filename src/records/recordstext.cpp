@@ -24,6 +24,16 @@ std::string_view AsText(std::span<const std::uint8_t> bytes)
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
+// A word of the file as a message shows it: its first 32 bytes, each one outside printable
+// ASCII as '?', so that a damaged file's bytes never reach a terminal or a JSON report.
+std::string Shown(std::string_view word)
+{
+    std::string shown(word.substr(0, 32));
+    std::ranges::replace_if(
+        shown, [](char c) { return c < 0x20 || c > 0x7E; }, '?');
+    return shown;
+}
+
 // The version the first line names: 0 when the line is not "kipkip-records <number>".
 std::uint64_t Version(std::string_view text)
 {
@@ -105,7 +115,7 @@ std::optional<std::string> ReadLine(std::string_view line, RecordsTable& table, 
         table.Insert(std::move(record));
         return std::nullopt;
     }
-    return "\"" + std::string(words[0].substr(0, 32)) + "\" does not begin a line of this file";
+    return "\"" + Shown(words[0]) + "\" does not begin a line of this file";
 }
 
 RecordsTextResult Failure(Status status, std::string_view name, std::string what)

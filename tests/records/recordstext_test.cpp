@@ -98,6 +98,7 @@ TEST(RecordsText, ABadLineIsRefusedWithItsNumberAndWhatIsWrong)
         {"initials AB", "\"initials\" takes three letters"},
         {"initials ABC DEF", "\"initials\" takes three letters"},
         {"score ABC 1", "\"score\" does not begin a line"},
+        {"\x01sc\xC3\xB6re\x7F", "\"?sc??re?\" does not begin a line"},
         {"# " + std::string(300, 'x'), "the line is longer than 256 characters"},
     };
     for (const Case& c : cases) {
