@@ -57,6 +57,7 @@ struct Options {
     std::string controllerMappings;  // a file of SDL game-controller mappings
     std::string configFile;          // --config: the settings file (empty: the usual place)
     bool printConfig = false;        // print the settings in force and exit
+    bool records = false;            // print the data directory's records table and exit
 };
 
 class CommandLine {

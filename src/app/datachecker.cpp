@@ -13,6 +13,8 @@
 #include "platform/pixelformats.h"
 #include "platform/sdl/sdlbitmap.h"
 #include "platform/sjis.h"
+#include "records/recordsfile.h"
+#include "records/recordstext.h"
 #include "texdb/texdb.h"
 
 namespace kipkip {
@@ -99,12 +101,52 @@ bool CheckMidi(const std::string& file, std::ostream& out)
     return true;
 }
 
+// A records file is known by its first line, whatever its name: "kipkip-records" and a version.
+bool IsRecords(const std::string& file)
+{
+    bool missing = false;
+    const std::optional<std::vector<std::uint8_t>> bytes = RecordsFile::ReadBounded(file, missing);
+    const std::string magic = std::string(RecordsText::kMagic) + " ";
+    return bytes && bytes->size() >= magic.size() &&
+           std::equal(magic.begin(), magic.end(), bytes->begin());
+}
+
+// A records file is checked as the game reads it; one of a later version is not read.
+bool CheckRecords(const std::string& file, std::ostream& out)
+{
+    bool missing = false;
+    const std::optional<std::vector<std::uint8_t>> bytes = RecordsFile::ReadBounded(file, missing);
+    if (!bytes) {
+        Failure(out, file, "records", "the file cannot be read");
+        return false;
+    }
+    const RecordsTextResult parsed = RecordsText::Parse(file, *bytes);
+    if (parsed.status != RecordsTextResult::Status::kRead) {
+        Failure(out, file, "records", parsed.error);
+        return false;
+    }
+    out << JsonLine()
+               .Add("file", file)
+               .Add("kind", "records")
+               .Add("ok", true)
+               .Add("version", RecordsText::kVersion)
+               .Add("records", static_cast<int>(parsed.table.Records().size()))
+               .Add("initials", parsed.table.LastInitials())
+               .Text()
+        << '\n';
+    return true;
+}
+
 }  // namespace
 
 bool DataChecker::CheckAll(const std::vector<std::string>& files, std::ostream& out) const
 {
     bool allOk = true;
     for (const std::string& file : files) {
+        if (IsRecords(file)) {
+            allOk = CheckRecords(file, out) && allOk;
+            continue;
+        }
         std::string extension = Extension(file);
         if (extension == ".bmp") {
             allOk = CheckBitmap(file, out) && allOk;

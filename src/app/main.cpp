@@ -10,6 +10,7 @@
 #include "app/datachecker.h"
 #include "app/exitstatus.h"
 #include "app/gamerunner.h"
+#include "app/recordslisting.h"
 #include "app/settingsfile.h"
 
 int main(int argc, char** argv)
@@ -47,6 +48,9 @@ int main(int argc, char** argv)
     if (options.printConfig) {
         std::cout << SettingsFile::Format(options);
         return exitstatus::kDone;
+    }
+    if (options.records) {
+        return RecordsListing::Print(options.dataDir, std::cout, std::cerr);
     }
     return GameRunner(options, started, settings.errors, nullptr, {path, settings.options}).Run();
 }

@@ -28,6 +28,28 @@ TEST(DataChecker, ReportsCountsOrTheErrorPerFile)
     EXPECT_FALSE(ShutdownRequested());
 }
 
+TEST(DataChecker, ARecordsFileIsKnownByItsFirstLineWhateverItsName)
+{
+    test::TempDir dir;
+    // A name that would otherwise be checked as a bitmap, and a data text that only mentions
+    // the records further down.
+    std::string records =
+        dir.Write("table.bmp", "kipkip-records 1\nrecord ABC 12 12 1 0 2026-12-11 100 a.rec\n");
+    std::string bad = dir.Write("bad-records", "kipkip-records 1\ninitials abc\n");
+    std::string text = dir.Write("text.toy", "{\nkipkip-records 1\n}\n");
+    std::ostringstream out;
+    EXPECT_FALSE(DataChecker(false).CheckAll({records, bad, text}, out));
+    EXPECT_EQ(out.str(),
+              "{\"file\":\"" + records +
+                  "\",\"kind\":\"records\",\"ok\":true,\"version\":1,\"records\":1,\"initials\":"
+                  "\"\"}\n"
+                  "{\"file\":\"" +
+                  bad + "\",\"kind\":\"records\",\"ok\":false,\"error\":\"" + bad +
+                  ": line 2: \\\"initials\\\" takes three letters A to Z\"}\n"
+                  "{\"file\":\"" +
+                  text + "\",\"kind\":\"text\",\"ok\":true,\"blocks\":1,\"entries\":1}\n");
+}
+
 TEST(DataChecker, DumpShowsEveryEntryAsKeyAndSixteenBytes)
 {
     test::TempDir dir;
