@@ -8,6 +8,8 @@
     replaycases.py dir_names KIPKIP FONT SOUNDFONT WORK
                                                    names on the command line mean the folder
                                                    the program started in, whatever --dir
+    replaycases.py game_alone KIPKIP GAME_DIR WORK  a game's own recording (the run cut at
+                                                   the game's end) replays that game alone
 
 A stored game (tests/e2e/games/NAME/) is `game.rec`, `trace.jsonl.gz` made by replaying it, and
 `files/dificulty.dat` when it was played on a table of its own: its data directory is then the
@@ -329,6 +331,120 @@ def case_dir_names(kipkip, font, soundfont, work):
           "the high score written in the data directory was not read back from it")
 
 
+# --- a game's own recording ---------------------------------------------------------------
+
+
+def game_starts(trace):
+    """The ticks in which the games of a trace start (their first tick of climbing)."""
+    return [line["tick"] + 1 for line in trace if line.get("scene") == 1 and line["state"] == 0]
+
+
+def game_overs(trace):
+    """The ticks in which the games of a trace end."""
+    return [b["tick"] for a, b in zip(trace, trace[1:])
+            if a.get("scene") == 1 and b.get("scene") == 2]
+
+
+def recording_lines(path):
+    """(header lines, [(tick, line)]) of a recording; comments dropped."""
+    header, body = [], []
+    for line in Path(path).read_text().splitlines():
+        line = line.split("#")[0].strip()
+        words = line.split()
+        if not words:
+            continue
+        if words[0] == "seed":
+            body.append((int(words[1]), line))
+        elif words[0].isdigit():
+            body.append((int(words[0]), line))
+        else:
+            header.append(line)
+    return header, body
+
+
+def cut_at(path, end):
+    """The recording of a run cut at the end of tick `end`, as the recorder writes it after the
+    tick in which a game ends: everything up to that tick, the keys then held standing in it."""
+    header, body = recording_lines(path)
+    kept = [(tick, line) for tick, line in body if tick <= end]
+    held = [line for tick, line in kept if not line.startswith("seed")]
+    if int(held[-1].split()[0]) < end:
+        kept.append((end, "%d %s" % (end, held[-1].split(None, 1)[1])))
+    return "\n".join(header + [line for _, line in kept]) + "\n"
+
+
+def started_alone(path, title_press, hiscore):
+    """The recording of the game whose title press is in tick `title_press`, started alone from
+    a fresh program: the high score it began with, its keys and seed moved to begin at tick 3."""
+    header, body = recording_lines(path)
+    shift = title_press - 3
+    out = [line for line in header if not line.startswith("hiscore")] + ["hiscore %d" % hiscore,
+                                                                         "1 none"]
+    for tick, line in body:
+        if tick >= title_press:
+            words = line.split()
+            if words[0] == "seed":
+                out.append("seed %d %s" % (tick - shift, words[2]))
+            else:
+                out.append("%d %s" % (tick - shift, " ".join(words[1:])))
+    return "\n".join(out) + "\n"
+
+
+def within_game(trace, start, end):
+    """The lines of ticks start..end, keyed by the game tick within the game (0 first)."""
+    return {line["tick"] - start: line for line in trace if start <= line["tick"] <= end}
+
+
+def first_game_difference(want, got):
+    for tick in sorted(want):
+        if tick not in got:
+            return "game tick %d: no line" % tick
+        for field, value in want[tick].items():
+            if field not in ("tick", "ms") and not tracecompare.same(value, got[tick].get(field)):
+                return "game tick %d: field %s: expected %s, got %s" % (
+                    tick, field, json.dumps(value), json.dumps(got[tick].get(field)))
+    return None
+
+
+def case_game_alone(kipkip, game_dir, work):
+    """A game's own recording is the run's recording up to the end of that game: replayed on
+    its own it plays that game exactly, though the game began with state the games before it
+    left (the hero's velocity, the mode's clock that times the enemies, the high score)."""
+    table = game_dir / "files" / "dificulty.dat"
+    data = make_data_dir(work / "data", table.read_bytes() if table.exists() else None)
+    run_trace = replay(kipkip, game_dir / "game.rec", data, work / "run.jsonl", "--trace-actors")
+    starts, overs = game_starts(run_trace), game_overs(run_trace)
+    check(len(starts) >= 3 and len(overs) >= 3, "the run has not three whole games: starts %s, "
+          "game overs %s" % (starts, overs))
+    start, end = starts[2], overs[2]
+    third = within_game(run_trace, start, end)
+
+    own = work / "third.rec"
+    own.write_text(cut_at(game_dir / "game.rec", end))
+    _, body = recording_lines(own)
+    last_seed = [tick for tick, line in body if line.startswith("seed")][-1]
+    check(last_seed == start, "the cut recording's last game starts in tick %d, not %d"
+          % (last_seed, start))
+    alone = replay(kipkip, own, data, work / "third.jsonl", "--trace-actors")
+    check(alone[-1]["tick"] == end, "the game's own recording ends in tick %d, not in its game "
+          "over (tick %d)" % (alone[-1]["tick"], end))
+    difference = first_game_difference(third, within_game(alone, last_seed, end))
+    check(difference is None, "the third game replayed from its own recording: %s" % difference)
+    check(not (data / "kipkip.dat").exists(), "the replay wrote a high-score file")
+
+    # Started alone from a fresh program, the same keys and seed play another game: the state
+    # the games before left is part of the game.
+    fresh = work / "fresh.rec"
+    fresh.write_text(started_alone(game_dir / "game.rec", start - 1, third[0]["hiScore"]))
+    fresh_trace = replay(kipkip, fresh, data, work / "fresh.jsonl", "--trace-actors")
+    fresh_start = game_starts(fresh_trace)[0]
+    began = within_game(fresh_trace, fresh_start, fresh_start + end - start)
+    check(began[0]["hero"]["vy"] == 0 and third[0]["hero"]["vy"] != 0,
+          "the hero did not keep his speed from the game before: %s against %s alone"
+          % (third[0]["hero"]["vy"], began[0]["hero"]["vy"]))
+    check(first_game_difference(third, began) is not None,
+          "the game started alone played like the run's")
+
 def main(argv):
     cases = {
         "game": (case_game, 3),
@@ -336,6 +452,7 @@ def main(argv):
         "seeds": (case_seeds, 2),
         "past_end": (case_past_end, 2),
         "dir_names": (case_dir_names, 4),
+        "game_alone": (case_game_alone, 3),
     }
     if len(argv) < 2 or argv[1] not in cases or len(argv) != cases[argv[1]][1] + 2:
         print(__doc__.strip(), file=sys.stderr)
