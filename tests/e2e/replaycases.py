@@ -406,21 +406,17 @@ def first_game_difference(want, got):
     return None
 
 
-def case_game_alone(kipkip, game_dir, work):
-    """A game's own recording is the run's recording up to the end of that game: replayed on
-    its own it plays that game exactly, though the game began with state the games before it
-    left (the hero's velocity, the mode's clock that times the enemies, the high score)."""
-    table = game_dir / "files" / "dificulty.dat"
-    data = make_data_dir(work / "data", table.read_bytes() if table.exists() else None)
-    run_trace = replay(kipkip, game_dir / "game.rec", data, work / "run.jsonl", "--trace-actors")
+def replay_third_game_alone(kipkip, run_recording, run_trace, data, work):
+    """Cuts the run's recording at the end of its third game, replays the cut alone and checks
+    it plays that game as the run did, field for field by the game tick within the game.
+    Returns the run's third game (within_game) and its start and end ticks in the run."""
     starts, overs = game_starts(run_trace), game_overs(run_trace)
     check(len(starts) >= 3 and len(overs) >= 3, "the run has not three whole games: starts %s, "
           "game overs %s" % (starts, overs))
     start, end = starts[2], overs[2]
     third = within_game(run_trace, start, end)
-
     own = work / "third.rec"
-    own.write_text(cut_at(game_dir / "game.rec", end))
+    own.write_text(cut_at(run_recording, end))
     _, body = recording_lines(own)
     last_seed = [tick for tick, line in body if line.startswith("seed")][-1]
     check(last_seed == start, "the cut recording's last game starts in tick %d, not %d"
@@ -430,6 +426,18 @@ def case_game_alone(kipkip, game_dir, work):
           "over (tick %d)" % (alone[-1]["tick"], end))
     difference = first_game_difference(third, within_game(alone, last_seed, end))
     check(difference is None, "the third game replayed from its own recording: %s" % difference)
+    return third, start, end
+
+
+def case_game_alone(kipkip, game_dir, work):
+    """A game's own recording is the run's recording up to the end of that game: replayed on
+    its own it plays that game exactly, though the game began with state the games before it
+    left (the hero's velocity, the mode's clock that times the enemies, the high score)."""
+    table = game_dir / "files" / "dificulty.dat"
+    data = make_data_dir(work / "data", table.read_bytes() if table.exists() else None)
+    run_trace = replay(kipkip, game_dir / "game.rec", data, work / "run.jsonl", "--trace-actors")
+    third, start, end = replay_third_game_alone(kipkip, game_dir / "game.rec", run_trace, data,
+                                                work)
     check(not (data / "kipkip.dat").exists(), "the replay wrote a high-score file")
 
     # Started alone from a fresh program, the same keys and seed play another game: the state
@@ -444,6 +452,24 @@ def case_game_alone(kipkip, game_dir, work):
           % (third[0]["hero"]["vy"], began[0]["hero"]["vy"]))
     check(first_game_difference(third, began) is not None,
           "the game started alone played like the run's")
+
+    # A run played (seeds from the clock, a high score of 123 read from kipkip.dat, games of
+    # three seconds with the space bar pressed every 20 ticks): its recording, as the program
+    # wrote it, cut at the third game's end, replays that game as it was played.
+    played = make_data_dir(work / "played", level_table(lambda level: (4, 4, 5, 6, 10, 90, 3)))
+    (played / "kipkip.dat").write_bytes(HISCORE_123)
+    script = work / "presses.txt"
+    script.write_text("1 none\n" + "".join("%d space\n%d none\n" % (t, t + 1)
+                                             for t in range(3, 1500, 20)))
+    run(kipkip, "--headless", "--dir", played, "--ticks", 1500, "--input", script,
+        "--record", work / "played.rec", "--trace", work / "played.jsonl", "--trace-actors")
+    played_trace = read_trace(work / "played.jsonl")
+    check(played_trace[1]["hiScore"] == 123, "the played run did not read its high score")
+    (played / "kipkip.dat").write_bytes(HISCORE_123)
+    replay_third_game_alone(kipkip, work / "played.rec", played_trace, played, work)
+    check((played / "kipkip.dat").read_bytes() == HISCORE_123,
+          "the replay wrote a high-score file")
+
 
 def main(argv):
     cases = {
