@@ -12,6 +12,7 @@
 #include "app/formpainter.h"
 #include "app/framefile.h"
 #include "app/gameinput.h"
+#include "app/gamelog.h"
 #include "app/keymap.h"
 #include "app/loopfanout.h"
 #include "app/mainform.h"
@@ -20,6 +21,8 @@
 #include "app/nomusicnotice.h"
 #include "app/recordinghost.h"
 #include "app/recordingwriter.h"
+#include "app/recordskeeper.h"
+#include "app/recordsoverlay.h"
 #include "app/replayhost.h"
 #include "app/runclock.h"
 #include "app/runscript.h"
@@ -112,17 +115,29 @@ int GameSession::Play(RunClock& clock)
                           std::string(reason) + ".\nThe game goes on and keeps it until it ends.");
     });
     LoopListener* scriptFeed = keys.Feed();
-    if (options_.recordFile.empty()) {
+    const bool records = UsesRecords(false);
+    if (options_.recordFile.empty() && !records) {
         return RunForm({input, bindings.keys, bindings.padButtons, files, 0, player, &game},
                        bindings, clock, {scriptFeed, &sampling});
     }
+    // The records keep each game's recording, so a run that keeps them records itself.
+    GameLog log(files, clock);
     ReplayRecorder recorder(options_.recordFile, bindings.keys, bindings.padButtons);
     RecordingWriter writer(recorder, input, clock);
-    RecordingHost host(files, recorder, writer, clock);
-    int status = RunForm({input, bindings.keys, bindings.padButtons, host, 0, player, &game},
-                         bindings, clock, {scriptFeed, &sampling, &writer});
+    RecordingHost host(log, recorder, writer, clock);
+    Feed feed{input, bindings.keys, bindings.padButtons, host, 0, player, &game};
+    if (records) {
+        feed.log = &log;
+        feed.recorder = &recorder;
+    }
+    int status = RunForm(feed, bindings, clock, {scriptFeed, &sampling, &writer});
     writer.Finish();
     return writer.Failed() ? exitstatus::Worst(status, exitstatus::kUnwritableOutput) : status;
+}
+
+bool GameSession::UsesRecords(bool replay) const
+{
+    return options_.withRecords || (!replay && !options_.headless);
 }
 
 // A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map and
@@ -133,16 +148,22 @@ int GameSession::Replay(const ReplayFile& replay, RunClock& clock)
 {
     ScriptedInput script(replay.script);
     ScriptFeed feed(script, clock, ScriptFeed::Count::GameTicks);
-    ReplayHost host(replay, clock);
+    ReplayHost replayHost(replay, clock);
+    GameLog log(replayHost, clock);
+    const bool records = UsesRecords(true);
+    GameHost& host = records ? static_cast<GameHost&>(log) : replayHost;
     PlayerKeys keys(parts_.script.Keys(), clock, parts_.stage.PlayerInput());
     TickInput player(keys.Input());
     TickSampling sampling{&player};
-    const Feed how{script,
-                   replay.keys.value_or(TMainForm::kDefaultKeys),
-                   replay.pad.value_or(kDefaultPadBinding),
-                   host,
-                   std::max<std::uint64_t>(replay.LastTick(), 1),
-                   player};
+    Feed how{script,
+             replay.keys.value_or(TMainForm::kDefaultKeys),
+             replay.pad.value_or(kDefaultPadBinding),
+             host,
+             std::max<std::uint64_t>(replay.LastTick(), 1),
+             player};
+    if (records) {
+        how.log = &log;
+    }
     const Bindings bindings = PlayerBindings();
     LoopListener* playerKeys = keys.Feed();
     if (!options_.timedemo) {
@@ -182,14 +203,27 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         MenuSettingsFile settings(options_, bindings, parts_.settings, KeyNameFromDik);
         MenuOverlay menu(
             {feed.player, feed.game, loop, parts_.menuMixer, parts_.path, parts_.stage, settings});
+        std::optional<RecordsKeeper> keeper;
+        std::optional<RecordsOverlay> records;
+        if (feed.log != nullptr) {
+            keeper.emplace();
+            records.emplace(RecordsOverlay::Parts{
+                feed.player, feed.game, menu, menu.Screen(), menu.GameTimer(), parts_.stage,
+                *keeper, feed.log, feed.recorder, parts_.bitmaps, parts_.fonts, parts_.mixer});
+            menu.AllowOpening([&records] { return records->AllowsMenu(); });
+        }
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
-        TMainForm form({menu.Screen(), parts_.bitmaps, parts_.fonts, feed.input, menu.GameTimer(),
+        TMainForm form({records ? records->Screen() : menu.Screen(), parts_.bitmaps, parts_.fonts,
+                        feed.input, records ? records->GameTimer() : menu.GameTimer(),
                         parts_.mixer, parts_.music.Output(waitForSynth), options_.mute, feed.keys,
                         &clock, feed.padButtons},
                        MainModeWith(feed.host));
         menu.Watch(form);
+        if (records) {
+            records->Watch(form);
+        }
         SequencerAttachment sequencer(parts_.path, form.Midi());
         NoMusicNotice noMusic(
             [this, &form] {
@@ -199,8 +233,14 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         // --ticks counts loop ticks and wins over the end of a replay.
         TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);
         FormPainter painter(form);
-        TraceListener trace(parts_.trace, clock, form, [&menu] { return menu.Where(); });
-        const ShownFrame shown = [&menu]() -> const Surface& { return menu.ShownFrame(); };
+        TraceListener trace(parts_.trace, clock, form, [&menu, &records] {
+            return records && !menu.HoldsGame() && records->HoldsGame() ? records->Where()
+                                                                         : menu.Where();
+        });
+        const ShownFrame shown = [&menu, &records]() -> const Surface& {
+            return records && !menu.HoldsGame() && records->HoldsGame() ? records->ShownFrame()
+                                                                         : menu.ShownFrame();
+        };
         ShotTaker shots(options_.shots, shown);
         ScreenshotSaver screenshots(shown);
         LoopFanOut fanOut;
@@ -213,6 +253,9 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         }
         // After the keys are sampled and before the game steps.
         fanOut.Add(menu);
+        if (records) {
+            fanOut.Add(*records);
+        }
         fanOut.Add(painter);
         parts_.stage.AddListeners(fanOut);
         fanOut.Add(trace);

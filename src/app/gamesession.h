@@ -19,8 +19,10 @@ namespace kipkip {
 class AudioPath;
 class GameHost;
 class GameInput;
+class GameLog;
 class MusicOutput;
 struct ReplayFile;
+class ReplayRecorder;
 class RunClock;
 class RunScript;
 class RunStage;
@@ -60,6 +62,8 @@ private:
         std::uint64_t lastGameTick = 0;  // 0: no end of its own
         TickInput& player;               // the player's keys, which the menu answers
         GameInput* game = nullptr;       // the game's view of them, when they feed the game
+        GameLog* log = nullptr;          // the games, when the run uses the records
+        const ReplayRecorder* recorder = nullptr;  // the run's recording, when games may enter
     };
 
     int Play(RunClock& clock);
@@ -70,6 +74,9 @@ private:
     int RunForm(const Feed& feed, const Bindings& bindings, RunClock& clock,
                 std::initializer_list<LoopListener*> pieces);
     void TellNoMusic();
+    // Whether the run keeps and shows the records: a played run in a window always, a headless
+    // run or a replay only when asked.
+    bool UsesRecords(bool replay) const;
     // The player's bindings, from the settings and the command line.
     Bindings PlayerBindings();
 

@@ -41,7 +41,7 @@ void MenuOverlay::BeforeTick(std::uint64_t)
     const InputScript::Held held = parts_.input.Held();
     const MenuControls::Tick tick = controls_.Read(held.keys, held.pad, menu_.Settings().bindings);
     if (!menu_.IsOpen()) {
-        if (tick.open && form_ != nullptr) {
+        if (tick.open && form_ != nullptr && allowOpening_()) {
             Open();
         }
         return;

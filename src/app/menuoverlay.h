@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -54,6 +55,10 @@ public:
     void Watch(TMainForm& form) { form_ = &form; }
 
     bool HoldsGame() const { return menu_.IsOpen(); }
+    // The menu opens only when `allowed` says so (another overlay may keep Escape to itself).
+    void AllowOpening(std::function<bool()> allowed) { allowOpening_ = std::move(allowed); }
+    // The player's settings as they stand now.
+    const MenuSettings& Settings() const { return menu_.Settings(); }
     // The frame as the player sees it now: with the menu while it is open.
     const Surface& ShownFrame() const;
     // Where the menu stands, as the trace writes it.
@@ -84,6 +89,7 @@ private:
     MenuScreen screen_;
     GatedTimer timer_;
     std::set<MenuItem> fromCommandLine_;  // until the player changes them
+    std::function<bool()> allowOpening_ = [] { return true; };
     bool quit_ = false;
 };
 

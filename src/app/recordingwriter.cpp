@@ -28,6 +28,10 @@ void RecordingWriter::Finish()
 
 void RecordingWriter::Flush()
 {
+    // A recording kept only in memory, for the records, has no file.
+    if (recorder_.Path().empty()) {
+        return;
+    }
     if (!recorder_.Flush()) {
         Complain("cannot write the recording " + recorder_.Path());
         failed_ = true;

@@ -22,7 +22,7 @@ void ReplayRecorder::Seed(std::uint32_t tick, std::uint32_t seed)
     lines_.push_back("seed " + std::to_string(tick) + " " + std::to_string(seed));
 }
 
-bool ReplayRecorder::Flush() const
+std::string ReplayRecorder::Text() const
 {
     std::string text = std::string(ReplayFile::kMagic) + "\nhiscore " + std::to_string(hiScore_) +
                        "\n" + ReplayFile::KeysLine(keys_) + "\n" + ReplayFile::PadLine(pad_) + "\n";
@@ -33,6 +33,12 @@ bool ReplayRecorder::Flush() const
     if (lastHeld_ && lastTick_ > lastWritten_) {
         text += std::to_string(lastTick_) + " " + *lastHeld_ + "\n";
     }
+    return text;
+}
+
+bool ReplayRecorder::Flush() const
+{
+    const std::string text = Text();
     return WriteWholeFile(
         path_, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }

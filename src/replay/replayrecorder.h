@@ -27,6 +27,8 @@ public:
     // What was held in `tick` (ticks counted from 1).
     void Observe(std::uint32_t tick, const InputScript::Held& held);
     void Seed(std::uint32_t tick, std::uint32_t seed);
+    // The recording as it stands, as the file holds it.
+    std::string Text() const;
     // False when the file cannot be written.
     bool Flush() const;
 

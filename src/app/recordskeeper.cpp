@@ -1,0 +1,69 @@
+#include "app/recordskeeper.h"
+
+#include <ctime>
+
+#include "records/recordsfile.h"
+#include "records/recordsfolder.h"
+
+namespace kipkip {
+namespace {
+
+// The day the game was played, in the player's time zone.
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[16];
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+    return date;
+}
+
+Record RecordOf(const GameLog::Game& game, const std::string& initials, std::string recording)
+{
+    return Record{initials,    game.score, std::max(game.best, game.score), game.level,
+                  game.coins,  Today(),    game.slowestSpeed,              std::move(recording)};
+}
+
+}  // namespace
+
+RecordsKeeper::RecordsKeeper()
+{
+    RecordsFile::Loaded loaded = RecordsFile::Load("");
+    table_ = std::move(loaded.table);
+    writable_ = loaded.writable;
+    message_ = std::move(loaded.message);
+}
+
+std::optional<std::size_t> RecordsKeeper::Place(std::int32_t score) const
+{
+    return writable_ ? table_.Place(score) : std::nullopt;
+}
+
+std::optional<std::string> RecordsKeeper::Keep(const GameLog::Game& game,
+                                               const std::string& initials,
+                                               const std::string& recording)
+{
+    std::optional<std::string> name = RecordsFolder::FreeName("", table_);
+    if (!name) {
+        return "no name is left for a recording in " + RecordsFolder::PathOf("", "");
+    }
+    std::optional<std::string> error = RecordsFolder::Write("", *name, recording);
+    const Record record = RecordOf(game, initials, *name);
+    if (std::optional<Record> out = table_.Insert(record)) {
+        RecordsFolder::Remove("", *out);
+    }
+    table_.SetLastInitials(initials);
+    if (!table_.Empty() && table_.Records().front().recording == *name) {
+        bestPace_ = game.pace;
+    }
+    std::optional<std::string> saved = RecordsFile::Save("", table_);
+    return error ? error : saved;
+}
+
+const std::vector<std::int32_t>* RecordsKeeper::BestPace() const
+{
+    return bestPace_.empty() ? nullptr : &bestPace_;
+}
+
+}  // namespace kipkip

@@ -1,0 +1,44 @@
+// app/recordskeeper.h
+// The records table of a run: read from the data directory when the run starts, and a game that
+// enters it kept with its initials, its recording and its pace. A file that could not be used
+// is reported once; a table that must not be written in this run (a later version's file, or
+// one that could not be set aside) is still shown, and games do not enter it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/gamelog.h"
+#include "records/recordstable.h"
+
+namespace kipkip {
+
+class RecordsKeeper {
+public:
+    // Reads the table from the current directory (the run's data directory).
+    RecordsKeeper();
+
+    const RecordsTable& Table() const { return table_; }
+    // What the player must be told about the file, once; empty when it was read or missing.
+    const std::string& Message() const { return message_; }
+
+    // Where a game ending with `score` enters the table, or nothing when it does not (or the
+    // table cannot be written in this run).
+    std::optional<std::size_t> Place(std::int32_t score) const;
+    // Enters the game: its recording (`recording`, the run's cut at the game's end) and its pace
+    // go to the records folder, the table to its file. Nothing when all was saved, else why not;
+    // the record stays in the table for this run either way.
+    std::optional<std::string> Keep(const GameLog::Game& game, const std::string& initials,
+                                    const std::string& recording);
+    // The heights by tick of the best record, when it has them.
+    const std::vector<std::int32_t>* BestPace() const;
+
+private:
+    RecordsTable table_;
+    bool writable_ = true;
+    std::string message_;
+    std::vector<std::int32_t> bestPace_;
+};
+
+}  // namespace kipkip
