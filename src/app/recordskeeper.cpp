@@ -27,9 +27,9 @@ Record RecordOf(const GameLog::Game& game, const std::string& initials, std::str
 
 }  // namespace
 
-RecordsKeeper::RecordsKeeper()
+RecordsKeeper::RecordsKeeper(std::string dataDir) : dataDir_(std::move(dataDir))
 {
-    RecordsFile::Loaded loaded = RecordsFile::Load("");
+    RecordsFile::Loaded loaded = RecordsFile::Load(dataDir_);
     table_ = std::move(loaded.table);
     writable_ = loaded.writable;
     message_ = std::move(loaded.message);
@@ -44,20 +44,20 @@ std::optional<std::string> RecordsKeeper::Keep(const GameLog::Game& game,
                                                const std::string& initials,
                                                const std::string& recording)
 {
-    std::optional<std::string> name = RecordsFolder::FreeName("", table_);
+    std::optional<std::string> name = RecordsFolder::FreeName(dataDir_, table_);
     if (!name) {
-        return "no name is left for a recording in " + RecordsFolder::PathOf("", "");
+        return "no name is left for a recording in " + RecordsFolder::PathOf(dataDir_, "");
     }
-    std::optional<std::string> error = RecordsFolder::Write("", *name, recording);
+    std::optional<std::string> error = RecordsFolder::Write(dataDir_, *name, recording);
     const Record record = RecordOf(game, initials, *name);
     if (std::optional<Record> out = table_.Insert(record)) {
-        RecordsFolder::Remove("", *out);
+        RecordsFolder::Remove(dataDir_, *out);
     }
     table_.SetLastInitials(initials);
     if (!table_.Empty() && table_.Records().front().recording == *name) {
         bestPace_ = game.pace;
     }
-    std::optional<std::string> saved = RecordsFile::Save("", table_);
+    std::optional<std::string> saved = RecordsFile::Save(dataDir_, table_);
     return error ? error : saved;
 }
 

@@ -16,8 +16,9 @@ namespace kipkip {
 
 class RecordsKeeper {
 public:
-    // Reads the table from the current directory (the run's data directory).
-    RecordsKeeper();
+    // Reads the table from `dataDir` (empty: the current directory, which a run has made its data
+    // directory).
+    explicit RecordsKeeper(std::string dataDir = {});
 
     const RecordsTable& Table() const { return table_; }
     // What the player must be told about the file, once; empty when it was read or missing.
@@ -35,6 +36,7 @@ public:
     const std::vector<std::int32_t>* BestPace() const;
 
 private:
+    std::string dataDir_;
     RecordsTable table_;
     bool writable_ = true;
     std::string message_;
