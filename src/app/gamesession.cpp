@@ -209,7 +209,7 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
             keeper.emplace();
             records.emplace(RecordsOverlay::Parts{
                 feed.player, feed.game, menu, menu.Screen(), menu.GameTimer(), parts_.stage,
-                *keeper, feed.log, feed.recorder, parts_.bitmaps, parts_.fonts, parts_.mixer});
+                *keeper, feed.log, feed.recorder, parts_.bitmaps, parts_.fonts, parts_.menuMixer});
             menu.AllowOpening([&records] { return records->AllowsMenu(); });
         }
         // A run whose sound must be the same every time waits for the synthesiser; a window

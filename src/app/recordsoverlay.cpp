@@ -22,6 +22,7 @@ constexpr int kLingerTicks = 100;
 RecordsOverlay::RecordsOverlay(Parts parts)
     : parts_(parts),
       font_(MenuFont::BuiltIn()),
+      sounds_(parts.sounds),
       screen_(parts.screen, [this](Surface& frame) { Draw(frame); }),
       timer_(parts.timer, [this] { return HoldsGame(); })
 {
@@ -111,7 +112,7 @@ void RecordsOverlay::Closed(const MenuControls::Tick& tick)
     const bool back = std::find(tick.commands.begin(), tick.commands.end(), MenuCommand::Back) !=
                       tick.commands.end();
     if (TitleShown() && (asked || (back && !tick.open))) {
-        board_.Open(parts_.keeper.Table());
+        board_.emplace(parts_.keeper.Table());
         Show(Shown::kBoard);
     }
 }
@@ -119,7 +120,7 @@ void RecordsOverlay::Closed(const MenuControls::Tick& tick)
 void RecordsOverlay::Entry(const MenuControls::Tick& tick)
 {
     for (MenuCommand command : tick.commands) {
-        entry_->Handle(command);
+        Play(entry_->Handle(command));
     }
     entry_->Tick();
     if (!entry_->Done()) {
@@ -137,27 +138,26 @@ void RecordsOverlay::Entry(const MenuControls::Tick& tick)
 void RecordsOverlay::Board(const MenuControls::Tick& tick)
 {
     for (MenuCommand command : tick.commands) {
-        board_.Handle(command);
+        Play(board_->Handle(command));
     }
-    if (std::optional<std::size_t> chosen = board_.TakeChosen()) {
+    if (std::optional<std::size_t> chosen = board_->TakeChosen()) {
         StartWatching(*chosen);
-    } else if (board_.Closed()) {
+    } else if (board_->Closed()) {
         Close();
     }
 }
 
 void RecordsOverlay::StartWatching(std::size_t index)
 {
-    const Record& record = parts_.keeper.Table().Records()[index];
+    const Record& record = board_->Table().Records()[index];
     ReplayFileResult loaded = ReplayFile::Load(RecordsFolder::PathOf("", record.recording));
     if (!loaded.replay) {
         Complain(loaded.error);
-        board_.SetNotice("THIS RECORD'S RECORDING IS MISSING OR DAMAGED");
+        board_->SetNotice("RECORDING MISSING OR DAMAGED");
         return;
     }
     watch_ = std::make_unique<RecordWatch>(std::move(*loaded.replay),
-                                           RecordWatch::Ports{parts_.bitmaps, parts_.fonts,
-                                                              parts_.mixer});
+                                           RecordWatch::Ports{parts_.bitmaps, parts_.fonts});
     watched_ = index;
     lingering_ = 0;
     Show(Shown::kWatch);
@@ -213,7 +213,7 @@ void RecordsOverlay::Draw(Surface& frame) const
             InitialsView(*font_).Draw(frame, *entry_);
             break;
         case Shown::kBoard:
-            RecordsBoardView(*font_).Draw(frame, board_, parts_.keeper.Table());
+            RecordsBoardView(*font_).Draw(frame, *board_);
             break;
         case Shown::kWatch:
             DrawWatch(frame);
@@ -230,8 +230,17 @@ void RecordsOverlay::DrawWatch(Surface& frame) const
         mark.DrawWait(frame);
         return;
     }
-    frame.CopyFrom(watch_->Frame());
-    mark.Draw(frame, parts_.keeper.Table().Records()[watched_]);
+    if (!watch_->Frame().Empty()) {
+        frame = watch_->Frame();
+    }
+    mark.DrawMark(frame, board_->Table().Records()[watched_]);
+}
+
+void RecordsOverlay::Play(std::optional<MenuSound> sound)
+{
+    if (sound) {
+        sounds_.Play(*sound);
+    }
 }
 
 void RecordsOverlay::Tell(const std::string& message)

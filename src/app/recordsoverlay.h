@@ -21,6 +21,7 @@
 #include "menu/initialsview.h"
 #include "menu/menucontrols.h"
 #include "menu/menufont.h"
+#include "menu/menusounds.h"
 #include "menu/recordsboard.h"
 #include "menu/recordsboardview.h"
 #include "menu/replaymarkview.h"
@@ -52,7 +53,7 @@ public:
         const ReplayRecorder* recorder;  // the run's recording, when games may enter
         BitmapPort& bitmaps;          // for a watched record's game
         FontPort& fonts;
-        SoundMixer& mixer;
+        SoundMixer& sounds;  // where the screens' sounds play: the menu's
     };
 
     explicit RecordsOverlay(Parts parts);
@@ -90,10 +91,12 @@ private:
     void Draw(Surface& frame) const;
     void DrawWatch(Surface& frame) const;
     void Tell(const std::string& message);
+    void Play(std::optional<MenuSound> sound);
 
     Parts parts_;
     TMainForm* form_ = nullptr;
     std::optional<MenuFont> font_;
+    MenuSounds sounds_;
     MenuControls controls_;
     MenuScreen screen_;
     GatedTimer timer_;
@@ -102,7 +105,7 @@ private:
     std::optional<GameLog::Game> ended_;  // the game whose initials are being entered
     std::string recording_;               // its recording
     std::optional<InitialsEntry> entry_;
-    RecordsBoard board_;
+    std::optional<RecordsBoard> board_;
     std::unique_ptr<RecordWatch> watch_;
     std::size_t watched_ = 0;  // the record being watched
     int lingering_ = 0;  // loop ticks the watched game's last frame has stayed
