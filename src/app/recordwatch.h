@@ -58,7 +58,8 @@ public:
     // Plays on: up to the catch-up bound of game ticks while the earlier games run (stopping
     // before the record's game's first tick), then exactly one game tick a call. False once
     // the recording's last tick has been played, by this call or an earlier one, and at once
-    // for a recording in which no game starts or a game that has stopped its timer.
+    // for a recording in which no game starts or a game that has stopped its timer. An error
+    // of the game escapes, as it escapes the live game's tick.
     bool Step();
 
     // Whether the games before the record's game are still to be played.

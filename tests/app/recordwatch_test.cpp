@@ -176,57 +176,47 @@ void WatchToTheEnd(
     EXPECT_EQ(watch.GameTick(), watch.EndTick());
 }
 
-// The three-game run cut during its second game: the first game (ticks 4 to 2891, a new high
-// score at its end) is caught up on, the second watched from its first tick, 2892.
-class RecordWatchOfARun : public ::testing::Test {
+// A plain headless replay of `recording` by the program, on the data in `data`: its trace,
+// every actor too, in `out`/trace.jsonl and its frame at `shotTick` in `out`/shot.bmp.
+void ReplayByTheProgram(const fs::path& recording, const fs::path& data, const fs::path& out,
+                        std::uint64_t shotTick)
+{
+    const std::string command =
+        std::string("\"") + KIPKIP_BINARY + "\" --headless --mute --dir \"" + data.string() +
+        "\" --replay \"" + recording.string() + "\" --trace-actors --trace \"" +
+        (out / "trace.jsonl").string() + "\" --shot " + std::to_string(shotTick) + ":\"" +
+        (out / "shot.bmp").string() + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// The watch runs in the live game's data directory, which holds the data of the three-game run.
+class RecordWatchTest : public ::testing::Test {
 protected:
-    static constexpr std::uint32_t kLastTick = 3100;
-    static constexpr std::uint64_t kShotTick = 3000;
+    RecordWatchTest() { CopyRunData(data.Path()); }
 
-    // A plain replay of the recording by the program, once for all the cases.
-    static void SetUpTestSuite()
-    {
-        replayDir_ = new test::TempDir;
-        CopyRunData(replayDir_->Path() / "data");
-        const std::string recording =
-            replayDir_->Write("run.rec", CutRecording(kGames / "three_games/game.rec", kLastTick));
-        const fs::path out = replayDir_->Path();
-        const std::string command =
-            std::string("\"") + KIPKIP_BINARY + "\" --headless --mute --dir \"" +
-            (out / "data").string() + "\" --replay \"" + recording +
-            "\" --trace-actors --trace \"" + (out / "trace.jsonl").string() + "\" --shot " +
-            std::to_string(kShotTick) + ":\"" + (out / "shot.bmp").string() + "\"";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    static void TearDownTestSuite()
-    {
-        delete replayDir_;
-        replayDir_ = nullptr;
-    }
-
-    void SetUp() override { CopyRunData(data.Path()); }
-
-    static ReplayFile Recording() { return Parsed(ReadBytes(replayDir_->Path() / "run.rec")); }
-    static fs::path Replayed(const std::string& name) { return replayDir_->Path() / name; }
-
-    test::TempDir data;  // the live game's data directory, where the watch runs
+    test::TempDir data;
+    test::ScopedCurrentPath inData{data.Path()};
     test::TempDir out;
     SdlBitmap bitmaps;
     SdlFont fonts;
-
-private:
-    static test::TempDir* replayDir_;
 };
 
-test::TempDir* RecordWatchOfARun::replayDir_ = nullptr;
-
-TEST_F(RecordWatchOfARun, PlaysEveryTickAsAPlainReplayDoesAndTouchesNoFile)
+// The three-game run cut during its second game: the first game (ticks 4 to 2891, a new high
+// score at its end) is caught up on, the second watched from its first tick, 2892.
+TEST_F(RecordWatchTest, PlaysEveryTickAsAPlainReplayDoesAndTouchesNoFile)
 {
-    test::ScopedCurrentPath inData(data.Path());
+    constexpr std::uint64_t kShotTick = 3000;
+    const std::string recording =
+        out.Write("run.rec", CutRecording(kGames / "three_games/game.rec", 3100));
+    const test::TempDir replayed;
+    CopyRunData(replayed.Path() / "data");
+    ReplayByTheProgram(recording, replayed.Path() / "data", replayed.Path(), kShotTick);
+    const std::vector<std::string> replayedTrace = ReadLines(replayed.Path() / "trace.jsonl");
+
     const std::vector<std::string> before = Listing(data.Path());
-    RecordWatch watch(Recording(), {bitmaps, fonts});
+    RecordWatch watch(Parsed(ReadBytes(recording)), {bitmaps, fonts});
     EXPECT_EQ(watch.StartTick(), 2892u);
-    EXPECT_EQ(watch.EndTick(), ReadLines(Replayed("trace.jsonl")).size());
+    EXPECT_EQ(watch.EndTick(), replayedTrace.size());
     EXPECT_TRUE(watch.CatchingUp());
     EXPECT_TRUE(watch.Frame().Empty());
     WatchTrace trace(watch, out.Path() / "watched.jsonl");
@@ -235,18 +225,17 @@ TEST_F(RecordWatchOfARun, PlaysEveryTickAsAPlainReplayDoesAndTouchesNoFile)
             ASSERT_TRUE(SaveFrame(watch.Frame(), (out.Path() / "shot.bmp").string()));
         }
     });
-    EXPECT_EQ(FirstDifference(trace.Lines(), ReadLines(Replayed("trace.jsonl"))), "");
-    ASSERT_TRUE(fs::exists(Replayed("shot.bmp")));
-    EXPECT_EQ(ReadBytes(out.Path() / "shot.bmp"), ReadBytes(Replayed("shot.bmp")))
-        << "the frame shown at tick " << kShotTick;
+    EXPECT_EQ(FirstDifference(trace.Lines(), replayedTrace), "");
+    ASSERT_TRUE(fs::exists(replayed.Path() / "shot.bmp"));
+    EXPECT_TRUE(ReadBytes(out.Path() / "shot.bmp") == ReadBytes(replayed.Path() / "shot.bmp"))
+        << "the frame shown at tick " << kShotTick << " differs from the replay's";
     EXPECT_EQ(Listing(data.Path()), before) << "a new high score is not saved";
 }
 
 // Two watched windows in one program, stepped in turns, play as each plays alone: the devices,
 // the kernel and the game keep no state outside their window.
-TEST_F(RecordWatchOfARun, TwoWatchesSideBySidePlayAsEachAlone)
+TEST_F(RecordWatchTest, TwoWatchesSideBySidePlayAsEachAlone)
 {
-    test::ScopedCurrentPath inData(data.Path());
     const std::string recordings[] = {CutRecording(kGames / "three_games/game.rec", 300),
                                       CutRecording(kGames / "old_controller/game.rec", 300)};
     std::vector<std::string> alone[2];
@@ -283,9 +272,8 @@ std::string MadeUpRecording(std::uint32_t start, std::uint32_t end)
     return text;
 }
 
-TEST_F(RecordWatchOfARun, CatchesUpInBatchesUpToTheGamesStartThenStepsOneTick)
+TEST_F(RecordWatchTest, CatchesUpInBatchesUpToTheGamesStartThenStepsOneTick)
 {
-    test::ScopedCurrentPath inData(data.Path());
     struct Case {
         const char* what;
         std::uint32_t start, end;
@@ -311,9 +299,8 @@ TEST_F(RecordWatchOfARun, CatchesUpInBatchesUpToTheGamesStartThenStepsOneTick)
     }
 }
 
-TEST_F(RecordWatchOfARun, ARecordingInWhichNoGameStartsEndsAtOnce)
+TEST_F(RecordWatchTest, ARecordingInWhichNoGameStartsEndsAtOnce)
 {
-    test::ScopedCurrentPath inData(data.Path());
     const char* recordings[] = {
         "kipkip-replay 1\nhiscore 0\n",
         "kipkip-replay 1\nhiscore 40\n1 none\n3 space\n4 none\n500 left\n",
