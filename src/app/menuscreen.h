@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "app/framekeeper.h"
 #include "device/surface.h"
 #include "platform/ports.h"
 
@@ -37,8 +38,8 @@ private:
     VideoPort& screen_;
     Overlay overlay_;
     bool open_ = false;
-    Surface under_;  // the game's last frame
-    Surface shown_;  // that frame with the menu over it
+    FrameKeeper under_;  // the game's last frame
+    Surface shown_;      // that frame with the menu over it
 };
 
 }  // namespace kipkip
