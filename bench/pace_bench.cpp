@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/framecopy.h"
+#include "app/mainform.h"
 #include "app/pacescreen.h"
 #include "device/soundmixer.h"
 #include "platform/sdl/sdlbitmap.h"

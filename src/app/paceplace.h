@@ -1,14 +1,13 @@
 // app/paceplace.h
-// Where a height in metres is on the game's screen during play. The view follows the hero:
-// each step of his he sets the origin of the scene's unnamed layer (where he, the platforms,
-// coins and enemies are) so that his feet stay kFeetFromTop pixels from the top of the screen,
-// origin y = trunc(kFeetFromTop - his y), and the world's y falls kPixelsPerMetre pixels a
-// metre from the first floor (y 0) up. Every object of that layer is drawn at its truncated y
-// plus the origin, so the floor of height h, y = -h x kPixelsPerMetre, is on the screen row
-// origin - h x kPixelsPerMetre: the row where the hero's feet are when he stands at that
-// height. Reading the layer's origin, not working it out again from the hero, keeps the marker
-// on the picture drawn, whatever moved the layer last (a hero held still between levels keeps
-// his last one).
+// Where a height in metres is on the game's screen during play. The view follows the hero: in
+// each step he moves, he sets the origin of the scene's unnamed layer (where he, the platforms,
+// coins and enemies are) to trunc(kFeetFromTop - his y), so that his feet stay kFeetFromTop
+// rows from the top of the screen; the world's y falls kPixelsPerMetre pixels a metre from the
+// first floor (y 0) up. Each object of that layer is drawn at its truncated y plus the origin,
+// so the floor at height h, y = -h * kPixelsPerMetre, is drawn on row origin - h *
+// kPixelsPerMetre: the row of the hero's feet when he stands at that height. The origin is read
+// from the layer rather than worked out again from the hero, so the marker sits on the picture
+// as it was drawn, whatever moved the layer last (a hero held still between levels keeps his).
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/framecopy.h"
+#include "app/mainform.h"
 
 namespace kipkip {
 namespace {

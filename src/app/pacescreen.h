@@ -11,8 +11,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
-#include "app/mainform.h"
 #include "app/paceplace.h"
 #include "device/surface.h"
 #include "menu/menufont.h"
@@ -21,6 +21,8 @@
 #include "records/pace.h"
 
 namespace kipkip {
+
+class TMainForm;
 
 class PaceScreen : public VideoPort {
 public:

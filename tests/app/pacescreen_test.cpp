@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mainform.h"
 #include "device/soundmixer.h"
 #include "game/toykipkip.h"
 #include "menu/pixelcolour.h"
