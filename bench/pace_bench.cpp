@@ -56,7 +56,7 @@ struct GameInPlay {
     {
         for (int i = 0;
              i < 20 && !(form.MainMode() && form.MainMode()->scene == TGameMainMode::kPlay); ++i) {
-            input.keyboard[TMainForm::kDefaultKeys[4]] = i % 2 == 1 ? 0x80 : 0;
+            input.keyboard[TMainForm::kDefaultKeys.Button1] = i % 2 == 1 ? 0x80 : 0;
             timer.Expire();
         }
         input.keyboard.fill(0);
@@ -71,12 +71,17 @@ void BM_StartWithTheMarker(benchmark::State& state)
     const MenuFont font = MenuFont::BuiltIn().value();
     NoVideo next;
     const FrameView frame = game.form.Draw().WorkSurface().View();
-    if (game.form.MainMode() == nullptr || game.form.MainMode()->scene != TGameMainMode::kPlay) {
-        state.SkipWithError("the game did not start");
+    const auto gameTick = [] { return std::optional<std::uint64_t>(0); };
+    PaceScreen probe(next, font, gameTick);
+    probe.Watch(game.form);
+    probe.Follow(&pace, "KIP");
+    probe.Present(frame);
+    if (&probe.Shown() == &game.form.Draw().WorkSurface()) {
+        state.SkipWithError("the marker was not drawn: the game is not in play");
         return;
     }
     for (auto _ : state) {
-        PaceScreen screen(next, font, [] { return std::optional<std::uint64_t>(0); });
+        PaceScreen screen(next, font, gameTick);
         screen.Watch(game.form);
         screen.Follow(&pace, "KIP");
         screen.Present(frame);

@@ -42,8 +42,6 @@ Pace Climb(std::initializer_list<std::int32_t> heights)
 }
 
 struct PaceScreenTest : testing::Test {
-    static constexpr std::uint8_t kSpace = 0x39;  // the first button by default
-
     test::TempDir dir;
     test::ScopedCurrentPath inside{dir.Path()};
     FatalCapture fatal;
@@ -69,7 +67,7 @@ struct PaceScreenTest : testing::Test {
     void Tick(bool button = false)
     {
         input.keyboard.fill(0);
-        input.keyboard[kSpace] = button ? 0x80 : 0;
+        input.keyboard[TMainForm::kDefaultKeys.Button1] = button ? 0x80 : 0;
         timer.Expire();
     }
     // From start-up to the hero standing on the first floor with the view following him.
