@@ -39,6 +39,12 @@ void MenuPainter::Dim(Surface& surface)
     std::memcpy(surface.Row(0), dimmed.data(), dimmed.size());
 }
 
+void MenuPainter::Fill(Surface& surface, const TRect& box, std::uint32_t colour)
+{
+    FillClipped(surface, box.left, box.top, box.right, box.bottom,
+                PixelColour(surface.Format(), colour));
+}
+
 void MenuPainter::Panel(Surface& surface, const TRect& box)
 {
     const PixelFormat& format = surface.Format();

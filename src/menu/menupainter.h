@@ -31,6 +31,8 @@ public:
 
     // Every channel of every pixel halved, rounded down.
     static void Dim(Surface& surface);
+    // `box` (right and bottom exclusive) in one colour.
+    static void Fill(Surface& surface, const TRect& box, std::uint32_t colour);
     // The panel filling `box` (right and bottom exclusive): outline, bevel and face.
     static void Panel(Surface& surface, const TRect& box);
     // The pointer, a solid triangle in kCursor, its box's top-left at (x, y) like a letter's.

@@ -56,7 +56,7 @@ std::string RecordsFile::PathIn(std::string_view dataDir)
 }
 
 std::optional<std::vector<std::uint8_t>> RecordsFile::ReadBounded(const std::string& path,
-                                                                  bool& missing)
+                                                                  bool& missing, std::size_t limit)
 {
     std::error_code error;
     missing = !fs::exists(path, error) && !error;
@@ -64,7 +64,7 @@ std::optional<std::vector<std::uint8_t>> RecordsFile::ReadBounded(const std::str
     if (missing || !in || fs::is_directory(path, error)) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(RecordsText::kMaxSize + 1);
+    std::vector<std::uint8_t> bytes(limit + 1);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 // written in this run. Saving replaces the file whole through a temporary file beside it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "records/recordstable.h"
+#include "records/recordstext.h"
 
 namespace kipkip {
 
@@ -35,10 +37,10 @@ public:
         std::string message;
     };
 
-    // The bytes of a file (at most RecordsText::kMaxSize + 1 of them, enough to tell a file
-    // too long), or nothing when it cannot be read; `missing` says whether it is absent.
-    static std::optional<std::vector<std::uint8_t>> ReadBounded(const std::string& path,
-                                                                bool& missing);
+    // The bytes of a file (at most limit + 1 of them, enough to tell a file too long), or
+    // nothing when it cannot be read; `missing` says whether it is absent.
+    static std::optional<std::vector<std::uint8_t>> ReadBounded(
+        const std::string& path, bool& missing, std::size_t limit = RecordsText::kMaxSize);
     // The path of the records file in `dataDir` (empty: the current directory).
     static std::string PathIn(std::string_view dataDir);
 
