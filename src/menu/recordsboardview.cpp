@@ -1,0 +1,166 @@
+#include "menu/recordsboardview.h"
+
+#include <algorithm>
+
+#include "records/recordstable.h"
+
+namespace kipkip {
+namespace {
+
+constexpr int kFrameWidth = 320;
+constexpr int kFrameHeight = 240;
+constexpr int kPanelWidth = 318;  // the frame but a pixel either side
+constexpr int kMargin = 6;        // inside the panel's bevel, above and below
+constexpr int kSideMargin = 3;    // inside the bevel, left and right: the columns need the room
+constexpr int kBevel = 2;
+constexpr int kHeadingGap = 5;
+constexpr int kRowHeight = 13;
+constexpr int kColumnsGap = 3;  // between the column headings and the first row
+constexpr int kLineGap = 2;
+constexpr int kPanelHeight = kMargin + MenuFont::kHeight + kHeadingGap + MenuFont::kHeight +
+                             kColumnsGap +
+                             static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight + kLineGap +
+                             MenuFont::kHeight + kLineGap + MenuFont::kHeight + kMargin;
+
+struct Column {
+    std::string_view heading;
+    std::size_t widest;  // characters of the widest value a record can hold
+    bool right;          // numbers line up on the right, words on the left
+};
+
+std::size_t Digits(long long value)
+{
+    return std::to_string(value).size();
+}
+
+std::array<Column, RecordsBoardView::kColumns> Columns()
+{
+    return {{
+        {"#", Digits(RecordsTable::kMaxRecords), true},
+        {"NAME", Record::kInitialsLength, false},
+        {"HEIGHT", Digits(Record::kMaxScore), true},
+        {"BEST", Digits(Record::kMaxHeight), true},
+        {"LV", std::max(Digits(Record::kMaxLevel + 1LL), Digits(Record::kMinLevel + 1LL)), true},
+        {"COINS", Digits(Record::kMaxCoins), true},
+        {"DATE", std::string_view("YYYY-MM-DD").size(), false},
+        {"%", Digits(Record::kSlowestSpeed) + 1, true},
+    }};
+}
+
+int WidthOf(const Column& column)
+{
+    return std::max(MenuFont::Width(column.heading),
+                    MenuFont::Width(std::string(column.widest, '0')));
+}
+
+// Each column's left edge and width: the room the columns leave shared out between them.
+struct Layout {
+    std::array<int, RecordsBoardView::kColumns> left{};
+    std::array<int, RecordsBoardView::kColumns> width{};
+};
+
+Layout LayOut(int left, int right)
+{
+    const std::array<Column, RecordsBoardView::kColumns> columns = Columns();
+    Layout layout;
+    int total = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        layout.width[i] = WidthOf(columns[i]);
+        total += layout.width[i];
+    }
+    const int gap = (right - left - total) / static_cast<int>(columns.size() - 1);
+    int x = left;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        layout.left[i] = x;
+        x += layout.width[i] + gap;
+    }
+    return layout;
+}
+
+}  // namespace
+
+TRect RecordsBoardView::PanelBox()
+{
+    const int left = (kFrameWidth - kPanelWidth) / 2;
+    const int top = (kFrameHeight - kPanelHeight) / 2;
+    return {left, top, left + kPanelWidth, top + kPanelHeight};
+}
+
+std::array<std::string, RecordsBoardView::kColumns> RecordsBoardView::Cells(std::size_t place,
+                                                                            const Record& record)
+{
+    const std::string speed =
+        record.speed < Record::kFullSpeed ? std::to_string(record.speed) + "%" : "";
+    return {std::to_string(place + 1),
+            record.initials,
+            std::to_string(record.score),
+            std::to_string(record.best),
+            std::to_string(static_cast<long long>(record.level) + 1),
+            std::to_string(record.coins),
+            record.date,
+            speed};
+}
+
+void RecordsBoardView::DrawRow(Surface& frame, int y,
+                               const std::array<std::string, kColumns>& cells,
+                               std::uint32_t colour) const
+{
+    const TRect box = PanelBox();
+    const Layout layout = LayOut(box.left + kBevel + kSideMargin, box.right - kBevel - kSideMargin);
+    const std::array<Column, kColumns> columns = Columns();
+    for (std::size_t i = 0; i < kColumns; ++i) {
+        const int x = columns[i].right
+                          ? layout.left[i] + layout.width[i] - MenuFont::Width(cells[i])
+                          : layout.left[i];
+        font_.Draw(frame, x, y, cells[i], colour);
+    }
+}
+
+void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
+{
+    MenuPainter::Dim(frame);
+    const TRect box = PanelBox();
+    MenuPainter::Panel(frame, box);
+    int y = box.top + kMargin;
+    painter_.CentredText(frame, box, y, "RECORDS", MenuPainter::kHeading);
+    y += MenuFont::kHeight + kHeadingGap;
+
+    std::array<std::string, kColumns> headings;
+    const std::array<Column, kColumns> columns = Columns();
+    std::transform(columns.begin(), columns.end(), headings.begin(),
+                   [](const Column& column) { return std::string(column.heading); });
+    DrawRow(frame, y, headings, MenuPainter::kHeading);
+    y += MenuFont::kHeight + kColumnsGap;
+
+    const std::span<const Record> records = board.Table().Records();
+    const int rowsTop = y;
+    if (records.empty()) {
+        const int middle = (static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight) / 2;
+        painter_.CentredText(frame, box, rowsTop + middle - MenuFont::kHeight / 2, kEmpty,
+                             MenuPainter::kText);
+    }
+    // Only the rows a table can hold: a longer one would run out of the panel.
+    const std::size_t shown = std::min(records.size(), RecordsTable::kMaxRecords);
+    for (std::size_t i = 0; i < shown; ++i, y += kRowHeight) {
+        const bool chosen = i == board.Cursor();
+        if (chosen) {
+            MenuPainter::Fill(frame,
+                              {box.left + kBevel, y - 2, box.right - kBevel, y - 2 + kRowHeight},
+                              MenuPainter::kBevelShade);
+        }
+        DrawRow(frame, y, Cells(i, records[i]), chosen ? MenuPainter::kChosen : MenuPainter::kText);
+    }
+    y = rowsTop + static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight + kLineGap;
+    // A notice longer than the panel is cut rather than run over its edges.
+    std::string notice = board.Notice();
+    const int room = box.right - box.left - 2 * (kBevel + kSideMargin);
+    while (MenuFont::Width(notice) > room) {
+        notice.pop_back();
+    }
+    painter_.CentredText(frame, box, y, notice, MenuPainter::kChosen);
+    y += MenuFont::kHeight + kLineGap;
+    painter_.CentredText(frame, box, y, records.empty() ? kEmptyHelp : kHelp,
+                         MenuPainter::kBevelLight);
+}
+
+}  // namespace kipkip
