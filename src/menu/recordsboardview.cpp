@@ -53,30 +53,6 @@ int WidthOf(const Column& column)
                     MenuFont::Width(std::string(column.widest, '0')));
 }
 
-// Each column's left edge and width: the room the columns leave shared out between them.
-struct Layout {
-    std::array<int, RecordsBoardView::kColumns> left{};
-    std::array<int, RecordsBoardView::kColumns> width{};
-};
-
-Layout LayOut(int left, int right)
-{
-    const std::array<Column, RecordsBoardView::kColumns> columns = Columns();
-    Layout layout;
-    int total = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        layout.width[i] = WidthOf(columns[i]);
-        total += layout.width[i];
-    }
-    const int gap = (right - left - total) / static_cast<int>(columns.size() - 1);
-    int x = left;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        layout.left[i] = x;
-        x += layout.width[i] + gap;
-    }
-    return layout;
-}
-
 }  // namespace
 
 TRect RecordsBoardView::PanelBox()
@@ -84,6 +60,27 @@ TRect RecordsBoardView::PanelBox()
     const int left = (kFrameWidth - kPanelWidth) / 2;
     const int top = (kFrameHeight - kPanelHeight) / 2;
     return {left, top, left + kPanelWidth, top + kPanelHeight};
+}
+
+// The room the columns leave is shared out between them.
+std::array<RecordsBoardView::Span, RecordsBoardView::kColumns> RecordsBoardView::ColumnSpans()
+{
+    const TRect box = PanelBox();
+    const int left = box.left + kBevel + kSideMargin;
+    const int right = box.right - kBevel - kSideMargin;
+    const std::array<Column, kColumns> columns = Columns();
+    int total = 0;
+    for (const Column& column : columns) {
+        total += WidthOf(column);
+    }
+    const int gap = (right - left - total) / static_cast<int>(kColumns - 1);
+    std::array<Span, kColumns> spans;
+    int x = left;
+    for (std::size_t i = 0; i < kColumns; ++i) {
+        spans[i] = {x, x + WidthOf(columns[i])};
+        x = spans[i].right + gap;
+    }
+    return spans;
 }
 
 std::array<std::string, RecordsBoardView::kColumns> RecordsBoardView::Cells(std::size_t place,
@@ -105,13 +102,10 @@ void RecordsBoardView::DrawRow(Surface& frame, int y,
                                const std::array<std::string, kColumns>& cells,
                                std::uint32_t colour) const
 {
-    const TRect box = PanelBox();
-    const Layout layout = LayOut(box.left + kBevel + kSideMargin, box.right - kBevel - kSideMargin);
+    const std::array<Span, kColumns> spans = ColumnSpans();
     const std::array<Column, kColumns> columns = Columns();
     for (std::size_t i = 0; i < kColumns; ++i) {
-        const int x = columns[i].right
-                          ? layout.left[i] + layout.width[i] - MenuFont::Width(cells[i])
-                          : layout.left[i];
+        const int x = columns[i].right ? spans[i].right - MenuFont::Width(cells[i]) : spans[i].left;
         font_.Draw(frame, x, y, cells[i], colour);
     }
 }
@@ -125,14 +119,16 @@ void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
     painter_.CentredText(frame, box, y, "RECORDS", MenuPainter::kHeading);
     y += MenuFont::kHeight + kHeadingGap;
 
-    std::array<std::string, kColumns> headings;
-    const std::array<Column, kColumns> columns = Columns();
-    std::transform(columns.begin(), columns.end(), headings.begin(),
-                   [](const Column& column) { return std::string(column.heading); });
-    DrawRow(frame, y, headings, MenuPainter::kHeading);
+    const std::span<const Record> records = board.Table().Records();
+    if (!records.empty()) {
+        std::array<std::string, kColumns> headings;
+        const std::array<Column, kColumns> columns = Columns();
+        std::transform(columns.begin(), columns.end(), headings.begin(),
+                       [](const Column& column) { return std::string(column.heading); });
+        DrawRow(frame, y, headings, MenuPainter::kHeading);
+    }
     y += MenuFont::kHeight + kColumnsGap;
 
-    const std::span<const Record> records = board.Table().Records();
     const int rowsTop = y;
     if (records.empty()) {
         const int middle = (static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight) / 2;

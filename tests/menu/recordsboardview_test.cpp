@@ -54,6 +54,30 @@ TEST(RecordsBoardView, WritesEachRecordAsThePlayerReadsIt)
     }
 }
 
+TEST(RecordsBoardView, EachColumnHoldsItsWidestValueAndHeadingApartFromItsNeighbours)
+{
+    const auto spans = RecordsBoardView::ColumnSpans();
+    const TRect face = test::FaceOf(RecordsBoardView::PanelBox());
+    const std::array<std::string, RecordsBoardView::kColumns> headings = {
+        "#", "NAME", "HEIGHT", "BEST", "LV", "COINS", "DATE", "%"};
+    for (std::int32_t level : {Record::kMaxLevel, Record::kMinLevel}) {
+        const auto widest = RecordsBoardView::Cells(RecordsTable::kMaxRecords - 1, Widest(level));
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            SCOPED_TRACE(headings[i]);
+            const int width = spans[i].right - spans[i].left;
+            EXPECT_LE(MenuFont::Width(widest[i]), width) << widest[i];
+            EXPECT_LE(MenuFont::Width(headings[i]), width);
+            if (i > 0) {
+                // Two boxes this far apart leave a clear column between the rings of their
+                // letters, however the values line up.
+                EXPECT_GE(spans[i].left - spans[i - 1].right, 3) << "after " << headings[i - 1];
+            }
+        }
+    }
+    EXPECT_GE(spans.front().left, face.left + 1);
+    EXPECT_LE(spans.back().right, face.right - 1);
+}
+
 class RecordsBoardViewTest : public ::testing::Test {
 protected:
     RecordsBoardViewTest() : font(MenuFont::BuiltIn()) { frame.Fill(kBackdrop); }
@@ -140,22 +164,24 @@ TEST_F(RecordsBoardViewTest, ShowsTheRowsTheHelpTheNoticeAndAnEmptyTable)
     const std::string notice = "THAT RECORDING IS MISSING";
     const int noticed = test::LitPixels(*font, notice, MenuPainter::kChosen);
     const int none = test::LitPixels(*font, RecordsBoardView::kEmpty, MenuPainter::kText);
+    const int title = test::LitPixels(*font, "RECORDS", MenuPainter::kHeading);
+    int columns = 0;  // the column headings, shown only over records
+    for (const char* heading : {"#", "NAME", "HEIGHT", "BEST", "LV", "COINS", "DATE", "%"}) {
+        columns += test::LitPixels(*font, heading, MenuPainter::kHeading);
+    }
     const struct {
         const RecordsTable& table;
         std::string notice;
         std::string_view help;
         int text;  // the pixels in the text's colour
         int yellow;
+        int headings;
     } cases[] = {
-        {one, "", RecordsBoardView::kHelp, 0, row},
-        {one, notice, RecordsBoardView::kHelp, 0, row + noticed},
-        {RecordsTable{}, "", RecordsBoardView::kEmptyHelp, none, 0},
-        {RecordsTable{}, notice, RecordsBoardView::kEmptyHelp, none, noticed},
+        {one, "", RecordsBoardView::kHelp, 0, row, title + columns},
+        {one, notice, RecordsBoardView::kHelp, 0, row + noticed, title + columns},
+        {RecordsTable{}, "", RecordsBoardView::kEmptyHelp, none, 0, title},
+        {RecordsTable{}, notice, RecordsBoardView::kEmptyHelp, none, noticed, title},
     };
-    int headings = test::LitPixels(*font, "RECORDS", MenuPainter::kHeading);
-    for (const char* heading : {"#", "NAME", "HEIGHT", "BEST", "LV", "COINS", "DATE", "%"}) {
-        headings += test::LitPixels(*font, heading, MenuPainter::kHeading);
-    }
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.help) + " / " + c.notice);
         RecordsBoard board(c.table);
@@ -167,7 +193,7 @@ TEST_F(RecordsBoardViewTest, ShowsTheRowsTheHelpTheNoticeAndAnEmptyTable)
                   test::LitPixels(*font, c.help, MenuPainter::kBevelLight));
         EXPECT_EQ(test::CountIn(frame, face, Rgb565(MenuPainter::kText)), c.text);
         EXPECT_EQ(test::CountIn(frame, face, Rgb565(MenuPainter::kChosen)), c.yellow);
-        EXPECT_EQ(test::CountIn(frame, face, Rgb565(MenuPainter::kHeading)), headings);
+        EXPECT_EQ(test::CountIn(frame, face, Rgb565(MenuPainter::kHeading)), c.headings);
     }
 }
 
