@@ -58,6 +58,30 @@ void InitialsView::BigLetter(Surface& frame, int x, int y, char letter, std::uin
     }
 }
 
+// The up arrow's row at `top`, the letters under it and the down arrow's row under them.
+void InitialsView::Letters(Surface& frame, const TRect& box, int top,
+                           const InitialsEntry& entry) const
+{
+    const std::string& initials = entry.Initials();
+    const int count = static_cast<int>(initials.size());
+    const int bigWidth = (MenuFont::kAdvance + 1) * kBigScale;
+    const int lettersLeft = box.left + (kPanelWidth - ((count - 1) * kBigAdvance + bigWidth)) / 2;
+    const int lettersTop = top + MenuFont::kHeight;
+    for (int i = 0; i < count; ++i) {
+        const int x = lettersLeft + i * kBigAdvance;
+        const bool chosen = static_cast<std::size_t>(i) == entry.Cursor();
+        BigLetter(frame, x, lettersTop, initials[static_cast<std::size_t>(i)],
+                  chosen ? MenuPainter::kChosen : MenuPainter::kText);
+        if (chosen) {
+            const int arrowX = x + (bigWidth - MenuFont::Width("A")) / 2;
+            font_.Draw(frame, arrowX, top, std::string(1, MenuFont::kArrowUp),
+                       MenuPainter::kCursor);
+            font_.Draw(frame, arrowX, lettersTop + kBigHeight, std::string(1, MenuFont::kArrowDown),
+                       MenuPainter::kCursor);
+        }
+    }
+}
+
 void InitialsView::Draw(Surface& frame, const InitialsEntry& entry) const
 {
     const TRect box = PanelBox();
@@ -70,24 +94,8 @@ void InitialsView::Draw(Surface& frame, const InitialsEntry& entry) const
                          MenuPainter::kText);
     y += MenuFont::kHeight + kLineGap;
 
-    const std::string& initials = entry.Initials();
-    const int count = static_cast<int>(initials.size());
-    const int bigWidth = (MenuFont::kAdvance + 1) * kBigScale;
-    const int lettersLeft = box.left + (kPanelWidth - ((count - 1) * kBigAdvance + bigWidth)) / 2;
-    const int lettersTop = y + MenuFont::kHeight;
-    for (int i = 0; i < count; ++i) {
-        const int x = lettersLeft + i * kBigAdvance;
-        const bool chosen = static_cast<std::size_t>(i) == entry.Cursor();
-        BigLetter(frame, x, lettersTop, initials[static_cast<std::size_t>(i)],
-                  chosen ? MenuPainter::kChosen : MenuPainter::kText);
-        if (chosen) {
-            const int arrowX = x + (bigWidth - MenuFont::Width("A")) / 2;
-            font_.Draw(frame, arrowX, y, std::string(1, MenuFont::kArrowUp), MenuPainter::kCursor);
-            font_.Draw(frame, arrowX, lettersTop + kBigHeight, std::string(1, MenuFont::kArrowDown),
-                       MenuPainter::kCursor);
-        }
-    }
-    y = lettersTop + kBigHeight + MenuFont::kHeight + kLineGap;
+    Letters(frame, box, y, entry);
+    y += MenuFont::kHeight + kBigHeight + MenuFont::kHeight + kLineGap;
     painter_.CentredText(frame, box, y, kHelp, MenuPainter::kBevelLight);
 }
 

@@ -32,6 +32,7 @@ public:
     void Draw(Surface& frame, const InitialsEntry& entry) const;
 
 private:
+    void Letters(Surface& frame, const TRect& box, int top, const InitialsEntry& entry) const;
     // A letter at twice the font's size, its box's top-left at (x, y); clipped to the frame.
     void BigLetter(Surface& frame, int x, int y, char letter, std::uint32_t colour) const;
 

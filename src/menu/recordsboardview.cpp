@@ -1,6 +1,7 @@
 #include "menu/recordsboardview.h"
 
 #include <algorithm>
+#include <span>
 
 #include "records/recordstable.h"
 
@@ -110,33 +111,26 @@ void RecordsBoardView::DrawRow(Surface& frame, int y,
     }
 }
 
-void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
+// The column headings at `top` and a row a record under them, or the word that there are none.
+void RecordsBoardView::DrawRecords(Surface& frame, int top, const RecordsBoard& board) const
 {
-    MenuPainter::Dim(frame);
-    const TRect box = PanelBox();
-    MenuPainter::Panel(frame, box);
-    int y = box.top + kMargin;
-    painter_.CentredText(frame, box, y, "RECORDS", MenuPainter::kHeading);
-    y += MenuFont::kHeight + kHeadingGap;
-
     const std::span<const Record> records = board.Table().Records();
-    if (!records.empty()) {
-        std::array<std::string, kColumns> headings;
-        const std::array<Column, kColumns> columns = Columns();
-        std::transform(columns.begin(), columns.end(), headings.begin(),
-                       [](const Column& column) { return std::string(column.heading); });
-        DrawRow(frame, y, headings, MenuPainter::kHeading);
-    }
-    y += MenuFont::kHeight + kColumnsGap;
-
-    const int rowsTop = y;
+    const int rowsTop = top + MenuFont::kHeight + kColumnsGap;
     if (records.empty()) {
         const int middle = (static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight) / 2;
-        painter_.CentredText(frame, box, rowsTop + middle - MenuFont::kHeight / 2, kEmpty,
+        painter_.CentredText(frame, PanelBox(), rowsTop + middle - MenuFont::kHeight / 2, kEmpty,
                              MenuPainter::kText);
+        return;
     }
+    std::array<std::string, kColumns> headings;
+    const std::array<Column, kColumns> columns = Columns();
+    std::transform(columns.begin(), columns.end(), headings.begin(),
+                   [](const Column& column) { return std::string(column.heading); });
+    DrawRow(frame, top, headings, MenuPainter::kHeading);
+    const TRect box = PanelBox();
     // Only the rows a table can hold: a longer one would run out of the panel.
     const std::size_t shown = std::min(records.size(), RecordsTable::kMaxRecords);
+    int y = rowsTop;
     for (std::size_t i = 0; i < shown; ++i, y += kRowHeight) {
         const bool chosen = i == board.Cursor();
         if (chosen) {
@@ -146,7 +140,19 @@ void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
         }
         DrawRow(frame, y, Cells(i, records[i]), chosen ? MenuPainter::kChosen : MenuPainter::kText);
     }
-    y = rowsTop + static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight + kLineGap;
+}
+
+void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
+{
+    MenuPainter::Dim(frame);
+    const TRect box = PanelBox();
+    MenuPainter::Panel(frame, box);
+    int y = box.top + kMargin;
+    painter_.CentredText(frame, box, y, "RECORDS", MenuPainter::kHeading);
+    y += MenuFont::kHeight + kHeadingGap;
+    DrawRecords(frame, y, board);
+    y += MenuFont::kHeight + kColumnsGap +
+         static_cast<int>(RecordsTable::kMaxRecords) * kRowHeight + kLineGap;
     // A notice longer than the panel is cut rather than run over its edges.
     std::string notice = board.Notice();
     const int room = box.right - box.left - 2 * (kBevel + kSideMargin);
@@ -155,7 +161,7 @@ void RecordsBoardView::Draw(Surface& frame, const RecordsBoard& board) const
     }
     painter_.CentredText(frame, box, y, notice, MenuPainter::kChosen);
     y += MenuFont::kHeight + kLineGap;
-    painter_.CentredText(frame, box, y, records.empty() ? kEmptyHelp : kHelp,
+    painter_.CentredText(frame, box, y, board.Table().Empty() ? kEmptyHelp : kHelp,
                          MenuPainter::kBevelLight);
 }
 

@@ -49,6 +49,7 @@ public:
     void Draw(Surface& frame, const RecordsBoard& board) const;
 
 private:
+    void DrawRecords(Surface& frame, int top, const RecordsBoard& board) const;
     void DrawRow(Surface& frame, int y, const std::array<std::string, kColumns>& cells,
                  std::uint32_t colour) const;
 
