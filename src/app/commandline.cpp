@@ -38,6 +38,13 @@ Error AddShot(Options& options, std::string_view value)
     return std::nullopt;
 }
 
+Error AskForPaceMarker(Options& options, std::string_view)
+{
+    options.paceMarker = true;
+    options.paceMarkerAsked = true;
+    return std::nullopt;
+}
+
 Error SetTimedemo(Options& options, std::string_view value)
 {
     options.replayFile = value;
@@ -60,6 +67,11 @@ constexpr OptionSpec kOptions[] = {
      SetFlag<&Options::fullScreen>},
     {"--no-autopause", "", "keep the game running when the window loses the focus (P pauses)",
      SetFlag<&Options::autopause, false>},
+    {"--pace-marker", "",
+     "while climbing, mark the height the best record had reached by then (also headless)",
+     AskForPaceMarker},
+    {"--no-pace-marker", "", "no mark of the best record's height while climbing",
+     SetFlag<&Options::paceMarker, false>},
     {"--speed", "N", "game speed in a window, 50 to 100 percent in steps of 10 (default 100)",
      [](Options& o, std::string_view v) { return ParseSpeed("--speed", v, o.speed); }},
     {"--headless", "", "no window and no audio device; ticks run as fast as the machine allows",
@@ -111,6 +123,8 @@ constexpr OptionSpec kOptions[] = {
     {"--records", "",
      "print the records table of the data directory (see --dir), one line per record, and exit",
      SetFlag<&Options::records>},
+    {"--with-records", "", "headless runs and replays: keep and show the records table",
+     SetFlag<&Options::withRecords>},
     {"--dump", "", "with --check: also one JSON line per entry of a data text",
      SetFlag<&Options::dump>},
     {"--config", "FILE",

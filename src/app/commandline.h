@@ -31,6 +31,11 @@ struct Options {
     bool autopause = true;  // pause when the window loses the focus
     bool vsync = false;     // present in step with the display
     int speed = 100;        // percent of full speed, in a window (see app/gamespeed.h)
+    // While climbing, a mark at the height the best record had reached at the same moment.
+    bool paceMarker = true;
+    // --pace-marker was given: headless runs and replays show the marker only when asked to.
+    bool paceMarkerAsked = false;
+    bool withRecords = false;  // headless runs and replays keep and show the records table
     bool headless = false;
     std::uint64_t ticks = 0;  // 0: no limit
     std::string inputFile;

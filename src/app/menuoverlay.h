@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "app/gatedtimer.h"
 #include "app/menuscreen.h"
@@ -63,6 +64,8 @@ public:
     const Surface& ShownFrame() const;
     // Where the menu stands, as the trace writes it.
     std::string Where() const { return menu_.Where(); }
+    // Whether the player chose the records table since the last call; the menu has closed.
+    bool TakeShowRecords() { return std::exchange(showRecords_, false); }
 
     void BeforeTick(std::uint64_t) override;
     // False once the player has chosen to quit.
@@ -77,6 +80,7 @@ private:
     void Apply(const MenuSettings& settings, MenuItem item) override;
     void Play(MenuSound sound) override { sounds_.Play(sound); }
     void Quit() override { quit_ = true; }
+    void ShowRecords() override { showRecords_ = true; }
     bool IsWindowKey(std::uint8_t code) const override;
 
     Parts parts_;
@@ -91,6 +95,7 @@ private:
     std::set<MenuItem> fromCommandLine_;  // until the player changes them
     std::function<bool()> allowOpening_ = [] { return true; };
     bool quit_ = false;
+    bool showRecords_ = false;
 };
 
 }  // namespace kipkip

@@ -10,7 +10,7 @@ namespace kipkip {
 namespace {
 
 // The settings file's key of each item the menu changes.
-constexpr std::array<std::pair<std::string_view, MenuItem>, 17> kKeysOfItems = {{
+constexpr std::array<std::pair<std::string_view, MenuItem>, 18> kKeysOfItems = {{
     {"music-volume", MenuItem::MusicVolume},
     {"effects-volume", MenuItem::EffectsVolume},
     {"scale", MenuItem::Scale},
@@ -18,6 +18,7 @@ constexpr std::array<std::pair<std::string_view, MenuItem>, 17> kKeysOfItems = {
     {"vsync", MenuItem::Vsync},
     {"autopause", MenuItem::Autopause},
     {"speed", MenuItem::Speed},
+    {"pace-marker", MenuItem::PaceMarker},
     {"up", MenuItem::KeyUp},
     {"down", MenuItem::KeyDown},
     {"left", MenuItem::KeyLeft},
@@ -41,6 +42,7 @@ void ForEachShared(Visit visit)
     visit(&Options::vsync, &MenuSettings::vsync);
     visit(&Options::autopause, &MenuSettings::autopause);
     visit(&Options::speed, &MenuSettings::speed);
+    visit(&Options::paceMarker, &MenuSettings::paceMarker);
 }
 
 }  // namespace

@@ -161,6 +161,7 @@ constexpr SettingSpec kSettings[] = {
     {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>},
     {"autopause", ApplySwitch<&Options::autopause>, ShowSwitch<&Options::autopause>},
     {"speed", ApplySpeed, ShowSpeed},
+    {"pace-marker", ApplySwitch<&Options::paceMarker>, ShowSwitch<&Options::paceMarker>},
     {"music-volume", ApplyVolume<&Options::musicVolume>, ShowVolume<&Options::musicVolume>},
     {"effects-volume", ApplyVolume<&Options::effectsVolume>, ShowVolume<&Options::effectsVolume>},
     {"soundfont", ApplyPath<&Options::soundFontFile>, ShowPath<&Options::soundFontFile>},

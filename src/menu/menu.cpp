@@ -9,14 +9,17 @@ namespace {
 
 constexpr std::uint8_t kEscapeKey = 0x01;
 
-const std::vector<MenuItem>& ItemsOf(MenuPage page)
+// The records come after the items a game's menu has too, so each of those keeps its place.
+const std::vector<MenuItem>& ItemsOf(MenuPage page, bool gameRunning)
 {
     static const std::vector<MenuItem> kMain = {MenuItem::Resume, MenuItem::Options,
                                                 MenuItem::Controls, MenuItem::Quit};
+    static const std::vector<MenuItem> kMainWithoutGame = {
+        MenuItem::Resume, MenuItem::Options, MenuItem::Controls, MenuItem::Records, MenuItem::Quit};
     static const std::vector<MenuItem> kOptions = {
-        MenuItem::MusicVolume, MenuItem::EffectsVolume,  MenuItem::Scale,
-        MenuItem::FullScreen,  MenuItem::Vsync,          MenuItem::Autopause,
-        MenuItem::Speed,       MenuItem::RestoreOptions, MenuItem::Back};
+        MenuItem::MusicVolume,    MenuItem::EffectsVolume, MenuItem::Scale, MenuItem::FullScreen,
+        MenuItem::Vsync,          MenuItem::Autopause,     MenuItem::Speed, MenuItem::PaceMarker,
+        MenuItem::RestoreOptions, MenuItem::Back};
     static const std::vector<MenuItem> kControls = {
         MenuItem::KeyUp,      MenuItem::KeyDown,    MenuItem::KeyLeft,         MenuItem::KeyRight,
         MenuItem::KeyButton1, MenuItem::KeyButton2, MenuItem::KeyButton3,      MenuItem::PadButton1,
@@ -33,13 +36,7 @@ const std::vector<MenuItem>& ItemsOf(MenuPage page)
         case MenuPage::Main:
             break;
     }
-    return kMain;
-}
-
-std::size_t IndexOf(MenuPage page, MenuItem item)
-{
-    const std::vector<MenuItem>& items = ItemsOf(page);
-    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
+    return gameRunning ? kMain : kMainWithoutGame;
 }
 
 // The signal a key item binds, in InputState's order.
@@ -99,7 +96,13 @@ void Menu::Close()
 
 const std::vector<MenuItem>& Menu::Items() const
 {
-    return ItemsOf(page_);
+    return ItemsOf(page_, gameRunning_);
+}
+
+std::size_t Menu::IndexOf(MenuPage page, MenuItem item) const
+{
+    const std::vector<MenuItem>& items = ItemsOf(page, gameRunning_);
+    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
 }
 
 void Menu::Enter(MenuPage page, std::size_t cursor)
@@ -163,6 +166,10 @@ void Menu::Choose()
         case MenuItem::Controls:
             Enter(MenuPage::Controls);
             return;
+        case MenuItem::Records:
+            Close();
+            host_.ShowRecords();
+            return;
         case MenuItem::Quit:
             if (gameRunning_) {
                 Enter(MenuPage::ConfirmQuit);
@@ -180,6 +187,7 @@ void Menu::Choose()
         case MenuItem::FullScreen:
         case MenuItem::Vsync:
         case MenuItem::Autopause:
+        case MenuItem::PaceMarker:
             Change(1);
             return;
         case MenuItem::RestoreOptions: {
@@ -243,6 +251,9 @@ void Menu::Change(int direction)
             break;
         case MenuItem::Autopause:
             settings_.autopause = !settings_.autopause;
+            break;
+        case MenuItem::PaceMarker:
+            settings_.paceMarker = !settings_.paceMarker;
             break;
         case MenuItem::Speed:
             settings_.speed = Stepped(settings_.speed, direction * MenuSettings::kSpeedStep,
@@ -335,9 +346,10 @@ std::string_view MenuPageName(MenuPage page)
 
 std::string_view MenuItemName(MenuItem item)
 {
-    static constexpr std::array<std::string_view, 26> kNames = {"RESUME",
+    static constexpr std::array<std::string_view, 28> kNames = {"RESUME",
                                                                 "OPTIONS",
                                                                 "CONTROLS",
+                                                                "RECORDS",
                                                                 "QUIT GAME",
                                                                 "MUSIC VOLUME",
                                                                 "EFFECTS VOLUME",
@@ -346,6 +358,7 @@ std::string_view MenuItemName(MenuItem item)
                                                                 "VSYNC",
                                                                 "AUTOPAUSE",
                                                                 "GAME SPEED",
+                                                                "PACE MARKER",
                                                                 "RESTORE DEFAULTS",
                                                                 "UP",
                                                                 "DOWN",

@@ -24,6 +24,7 @@ enum class MenuItem {
     Resume,
     Options,
     Controls,
+    Records,
     Quit,
     MusicVolume,
     EffectsVolume,
@@ -32,6 +33,7 @@ enum class MenuItem {
     Vsync,
     Autopause,
     Speed,
+    PaceMarker,
     RestoreOptions,
     KeyUp,
     KeyDown,
@@ -59,6 +61,8 @@ public:
     virtual void Play(MenuSound sound) = 0;
     // The player asked to leave the game.
     virtual void Quit() = 0;
+    // The player asked for the records table; the menu has closed.
+    virtual void ShowRecords() = 0;
     // Keys the window keeps for itself: they can never be bound.
     virtual bool IsWindowKey(std::uint8_t code) const = 0;
 };
@@ -70,7 +74,8 @@ public:
         : settings_(settings), defaults_(defaults), host_(host)
     {}
 
-    // `gameRunning`: quitting asks first. `settings`: those in force now (full screen may have
+    // `gameRunning`: quitting asks first, and the records table is not offered (it would hide
+    // the game being played). `settings`: those in force now (full screen may have
     // changed by its key since the menu last closed).
     void Open(bool gameRunning, const MenuSettings& settings);
     void Close();
@@ -104,6 +109,7 @@ public:
 
 private:
     void Enter(MenuPage page, std::size_t cursor = 0);
+    std::size_t IndexOf(MenuPage page, MenuItem item) const;
     void Move(int step);
     void Choose();
     void Back();

@@ -1,6 +1,7 @@
 // menu/menusettings.h
-// What the player can change in the menu: the sound, the window, the game speed and the
-// controls. The menu changes a copy and hands the whole of it back after each change.
+// What the player can change in the menu: the sound, the window, the game speed, the pace
+// marker and the controls. The menu changes a copy and hands the whole of it back after each
+// change.
 #pragma once
 
 #include <array>
@@ -31,6 +32,8 @@ struct MenuSettings {
     bool vsync = false;
     bool autopause = true;
     int speed = 100;  // percent, kSlowestSpeed..100
+    // While climbing, a mark at the height the best record had reached at the same moment.
+    bool paceMarker = true;
     Bindings bindings;
 
     bool operator==(const MenuSettings&) const = default;

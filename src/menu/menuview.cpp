@@ -47,7 +47,7 @@ std::string PadButtonName(PadButton button)
 
 bool ChangesSideways(MenuItem item)
 {
-    return item >= MenuItem::MusicVolume && item <= MenuItem::Speed;
+    return item >= MenuItem::MusicVolume && item <= MenuItem::PaceMarker;
 }
 
 }  // namespace
@@ -84,6 +84,8 @@ std::string MenuView::Value(const Menu& menu, MenuItem item) const
             return OnOff(settings.autopause);
         case MenuItem::Speed:
             return std::to_string(settings.speed) + "%";
+        case MenuItem::PaceMarker:
+            return OnOff(settings.paceMarker);
         default:
             break;
     }

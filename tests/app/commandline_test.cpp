@@ -71,13 +71,51 @@ TEST(CommandLine, AutopauseIsOnUnlessTurnedOff)
     EXPECT_TRUE(ParseArgs({"--no-autopause", "yes"}).error);  // a flag takes no value
 }
 
+TEST(CommandLine, ThePaceMarkerIsAskedForOnlyByItsFlagAndTheRecordsKeptOnlyWhenAsked)
+{
+    Options fileOff;  // a settings file that turned the marker off
+    fileOff.paceMarker = false;
+    const struct {
+        std::vector<const char*> arguments;
+        Options base;
+        bool paceMarker;
+        bool asked;
+        bool withRecords;
+    } cases[] = {
+        {{}, {}, true, false, false},
+        {{}, fileOff, false, false, false},
+        {{"--pace-marker"}, fileOff, true, true, false},
+        {{"--no-pace-marker"}, {}, false, false, false},
+        {{"--pace-marker", "--no-pace-marker"}, {}, false, true, false},
+        {{"--no-pace-marker", "--pace-marker"}, {}, true, true, false},
+        {{"--with-records"}, {}, true, false, true},
+        {{"--with-records", "--pace-marker", "--headless"}, fileOff, true, true, true},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        for (const char* argument : c.arguments) {
+            shown += std::string(argument) + " ";
+        }
+        SCOPED_TRACE(shown);
+        const CommandLine::Result result = CommandLine::Parse(c.arguments, c.base);
+        ASSERT_FALSE(result.error) << *result.error;
+        EXPECT_EQ(result.options.paceMarker, c.paceMarker);
+        EXPECT_EQ(result.options.paceMarkerAsked, c.asked);
+        EXPECT_EQ(result.options.withRecords, c.withRecords);
+    }
+    for (const char* flag : {"--pace-marker", "--no-pace-marker", "--with-records"}) {
+        EXPECT_TRUE(ParseArgs({flag, "yes"}).error) << flag << " takes no value";
+    }
+}
+
 TEST(CommandLine, HelpListsEveryOptionOnItsOwnLine)
 {
     std::string help = CommandLine::Help();
     for (const char* option :
          {"--scale N", "--fullscreen", "--headless", "--ticks N", "--input FILE", "--trace FILE",
           "--trace-actors", "--dir DIR", "--no-autopause", "--stats", "--mute",
-          "--audio-out FILE.wav", "--check", "--dump", "--help", "--version"}) {
+          "--audio-out FILE.wav", "--check", "--dump", "--help", "--version", "--pace-marker",
+          "--no-pace-marker", "--with-records"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
     }
 }

@@ -88,6 +88,11 @@ TEST_F(MenuSettingsFileTest, WritesOnlyWhatChangedSinceTheLastSave)
     EXPECT_EQ(file.Save(settings), std::nullopt);
     EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\n");
     EXPECT_EQ(file.Settings(), settings);
+
+    settings.paceMarker = false;
+    EXPECT_EQ(file.Save(settings), std::nullopt);
+    EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\npace-marker = no\n");
+    EXPECT_FALSE(file.Settings().paceMarker);
 }
 
 TEST_F(MenuSettingsFileTest, AReboundKeyIsWrittenByNameAndAnUnchangedOneKeepsThePlayersName)
@@ -157,6 +162,7 @@ TEST(MenuSettingsFile, FromCommandLineListsTheItemsWhoseValueDiffersFromTheFiles
         {[](Options& o) { o.vsync = true; }, {MenuItem::Vsync}},
         {[](Options& o) { o.autopause = false; }, {MenuItem::Autopause}},
         {[](Options& o) { o.speed = 60; }, {MenuItem::Speed}},
+        {[](Options& o) { o.paceMarker = false; }, {MenuItem::PaceMarker}},
         {[](Options& o) { o.keyNames[0] = "z"; }, {MenuItem::KeyUp}},
         {[](Options& o) { o.keyNames[1] = "z"; }, {MenuItem::KeyDown}},
         {[](Options& o) { o.keyNames[2] = "z"; }, {MenuItem::KeyLeft}},

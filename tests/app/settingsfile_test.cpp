@@ -31,6 +31,7 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
         "vsync = on\n"
         "autopause = no\n"
         "speed = 70%\n"
+        "pace-marker = off\n"
         "music-volume = 60\n"
         "effects-volume = 0\n"
         "soundfont = fonts/my#1.sf2\n"
@@ -44,6 +45,8 @@ TEST(SettingsFile, EveryKindOfSettingLandsInItsOption)
     EXPECT_EQ(o.scale, 3);
     EXPECT_TRUE(o.fullScreen && o.vsync);
     EXPECT_FALSE(o.autopause);
+    EXPECT_FALSE(o.paceMarker);
+    EXPECT_FALSE(o.paceMarkerAsked) << "only the command line asks for the marker";
     EXPECT_EQ(o.speed, 70);
     EXPECT_EQ(o.musicVolume, 60);
     EXPECT_EQ(o.effectsVolume, 0);
@@ -113,6 +116,7 @@ TEST(SettingsFile, PrintedSettingsReadBackTheSame)
     options.padButtons[1] = PadButton::RightShoulder;
     options.scale = 2;
     options.autopause = false;
+    options.paceMarker = false;
     options.speed = 80;
     options.musicVolume = 35;
     options.soundFontFile = "/opt/sf/big.sf2";
@@ -120,6 +124,7 @@ TEST(SettingsFile, PrintedSettingsReadBackTheSame)
     EXPECT_NE(text.find("\nbutton1 = left shift\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\npad1 = a\npad2 = rightshoulder\npad3 = x\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\ncontroller-mappings =\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\npace-marker = no\n"), std::string::npos) << text;
     auto result = ParseSettings(text);
     EXPECT_EQ(result.errors, std::vector<std::string>{});
     EXPECT_EQ(SettingsFile::Format(result.options), text);

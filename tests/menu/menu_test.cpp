@@ -26,12 +26,14 @@ public:
     }
     void Play(MenuSound sound) override { sounds.push_back(sound); }
     void Quit() override { quit = true; }
+    void ShowRecords() override { ++recordsShown; }
     bool IsWindowKey(std::uint8_t code) const override { return code == kP || code == kEscape; }
 
     std::vector<MenuSettings> applied;
     std::vector<MenuItem> items;
     std::vector<MenuSound> sounds;
     bool quit = false;
+    int recordsShown = 0;
 };
 
 MenuSettings DefaultSettings()
@@ -141,6 +143,68 @@ TEST_F(MenuTest, SwitchesFlipByChoosingOrSideways)
     menu.Handle(MenuCommand::Right);
     EXPECT_FALSE(menu.Settings().autopause);
     EXPECT_EQ(host.applied.size(), 3u);
+
+    menu.Handle(MenuCommand::Down);
+    menu.Handle(MenuCommand::Down);
+    ASSERT_EQ(menu.Current(), MenuItem::PaceMarker);
+    EXPECT_EQ(menu.Where(), "options/pace marker");
+    menu.Handle(MenuCommand::Choose);
+    EXPECT_FALSE(menu.Settings().paceMarker);
+    EXPECT_FALSE(host.applied.back().paceMarker);
+    EXPECT_EQ(host.items.back(), MenuItem::PaceMarker);
+    menu.Handle(MenuCommand::Left);
+    EXPECT_TRUE(menu.Settings().paceMarker);
+    EXPECT_TRUE(host.applied.back().paceMarker);
+    EXPECT_EQ(host.applied.size(), 5u);
+}
+
+TEST_F(MenuTest, RestoringOptionsBringsThePaceMarkerBack)
+{
+    OpenAt(MenuPage::Options, MenuItem::PaceMarker);
+    menu.Handle(MenuCommand::Choose);
+    ASSERT_FALSE(menu.Settings().paceMarker);
+    menu.Handle(MenuCommand::Down);
+    ASSERT_EQ(menu.Current(), MenuItem::RestoreOptions);
+    menu.Handle(MenuCommand::Choose);
+    EXPECT_TRUE(menu.Settings().paceMarker);
+    EXPECT_TRUE(host.applied.back().paceMarker);
+}
+
+TEST_F(MenuTest, TheRecordsAreOfferedOnlyWhileNoGameRuns)
+{
+    const struct {
+        bool gameRunning;
+        std::vector<MenuItem> items;
+    } cases[] = {
+        {false,
+         {MenuItem::Resume, MenuItem::Options, MenuItem::Controls, MenuItem::Records,
+          MenuItem::Quit}},
+        {true, {MenuItem::Resume, MenuItem::Options, MenuItem::Controls, MenuItem::Quit}},
+    };
+    for (const auto& c : cases) {
+        menu.Open(c.gameRunning, DefaultSettings());
+        EXPECT_EQ(menu.Items(), c.items) << "game running: " << c.gameRunning;
+        // Back from a page lands on its own item, wherever the records put it.
+        menu.Handle(MenuCommand::Down);
+        menu.Handle(MenuCommand::Down);
+        menu.Handle(MenuCommand::Choose);
+        menu.Handle(MenuCommand::Back);
+        EXPECT_EQ(menu.Where(), "main/controls") << "game running: " << c.gameRunning;
+    }
+}
+
+TEST_F(MenuTest, ChoosingTheRecordsClosesTheMenuAndAsksTheHostForThem)
+{
+    menu.Open(false, DefaultSettings());
+    menu.Handle(MenuCommand::Up);
+    menu.Handle(MenuCommand::Up);
+    ASSERT_EQ(menu.Where(), "main/records");
+    EXPECT_EQ(host.recordsShown, 0);
+    menu.Handle(MenuCommand::Choose);
+    EXPECT_FALSE(menu.IsOpen());
+    EXPECT_EQ(host.recordsShown, 1);
+    EXPECT_FALSE(host.quit);
+    EXPECT_TRUE(host.applied.empty());
 }
 
 TEST_F(MenuTest, OpeningTakesTheSettingsInForce)

@@ -28,6 +28,7 @@ public:
     void Apply(const MenuSettings&, MenuItem) override {}
     void Play(MenuSound) override {}
     void Quit() override {}
+    void ShowRecords() override {}
     bool IsWindowKey(std::uint8_t) const override { return false; }
 };
 
@@ -69,6 +70,7 @@ TEST_F(MenuViewTest, ShowsEachValueAsThePlayerReadsIt)
     settings.vsync = false;
     settings.autopause = true;
     settings.speed = 70;
+    settings.paceMarker = true;
     settings.bindings.keys = InputState{0x39, 0x2A, 0x2B, 0x1A, 0x33, 0x05, 0xC8};
     settings.bindings.padButtons = {PadButton::North, PadButton::LeftShoulder,
                                     PadButton::RightShoulder};
@@ -77,6 +79,7 @@ TEST_F(MenuViewTest, ShowsEachValueAsThePlayerReadsIt)
     other.fullScreen = false;
     other.vsync = true;
     other.autopause = false;
+    other.paceMarker = false;
     other.bindings.padButtons = {PadButton::South, PadButton::East, PadButton::West};
 
     const struct {
@@ -95,6 +98,8 @@ TEST_F(MenuViewTest, ShowsEachValueAsThePlayerReadsIt)
         {settings, MenuItem::Autopause, "ON"},
         {other, MenuItem::Autopause, "OFF"},
         {settings, MenuItem::Speed, "70%"},
+        {settings, MenuItem::PaceMarker, "ON"},
+        {other, MenuItem::PaceMarker, "OFF"},
         // Key names upper-cased; one the font cannot draw, or no name at all, by its code.
         {settings, MenuItem::KeyUp, "SPACE"},
         {settings, MenuItem::KeyDown, "LEFT SHIFT"},
@@ -111,6 +116,7 @@ TEST_F(MenuViewTest, ShowsEachValueAsThePlayerReadsIt)
         {other, MenuItem::PadButton3, "X"},
         // Items that are no settings have no value.
         {settings, MenuItem::Resume, ""},
+        {settings, MenuItem::Records, ""},
         {settings, MenuItem::RestoreControls, ""},
         {settings, MenuItem::QuitYes, ""},
     };
@@ -142,13 +148,14 @@ TEST_F(MenuViewTest, DrawsNothingClosedAndOpenDimsTheFrameAroundItsPanel)
     view.Draw(frame, menu);
     EXPECT_EQ(Count(frame, 0, 240, kBackdrop), 320 * 240) << "closed";
 
-    // The main page: four items, so a panel 232 wide and 99 high in the middle of the frame.
+    // The title's main page: five items, so a panel 232 wide and 111 high in the middle of the
+    // frame.
     menu.Open(false, MenuSettings{});
     view.Draw(frame, menu);
     const int left = 44;
     const int right = 276;  // exclusive
-    const int top = 70;
-    const int bottom = 169;
+    const int top = 64;
+    const int bottom = 175;
     for (const auto& [x, y] : {std::pair{0, 0},
                                {319, 239},
                                {left - 1, 120},
