@@ -63,7 +63,6 @@ struct Options {
     std::string configFile;          // --config: the settings file (empty: the usual place)
     bool printConfig = false;        // print the settings in force and exit
     bool records = false;            // print the data directory's records table and exit
-    bool withRecords = false;       // headless runs and replays: keep and show the records table
 };
 
 class CommandLine {

@@ -52,7 +52,7 @@ void GameLog::Observe(const TGameMainMode& mode, int speed)
 void GameLog::Note(const TGameMainMode& mode, int speed)
 {
     Game& game = *playing_;
-    game.pace.push_back(mode.height);
+    game.pace.Add(mode.height);
     game.score = mode.height;
     game.best = std::max(game.best, mode.height);
     game.level = mode.level;
@@ -62,10 +62,10 @@ void GameLog::Note(const TGameMainMode& mode, int speed)
 
 std::optional<std::uint64_t> GameLog::TickOfGame() const
 {
-    if (!playing_ || closing_ || playing_->pace.empty()) {
+    if (!playing_ || closing_ || playing_->pace.Ticks() == 0) {
         return std::nullopt;
     }
-    return playing_->pace.size() - 1;
+    return playing_->pace.Ticks() - 1;
 }
 
 std::optional<GameLog::Game> GameLog::TakeEnded()

@@ -12,6 +12,7 @@
 
 #include "app/runclock.h"
 #include "game/gamehost.h"
+#include "records/pace.h"
 
 namespace kipkip {
 
@@ -22,7 +23,7 @@ public:
     // One game as it went.
     struct Game {
         std::uint64_t firstTick = 0;       // the run's game tick the game started in
-        std::vector<std::int32_t> pace;    // the height after each of its ticks, from its first
+        Pace pace;                         // the height after each of its ticks, from its first
         std::int32_t score = 0;            // the height it ended with
         std::int32_t best = 0;             // the highest height it reached
         std::int32_t level = 0;            // the level it reached

@@ -19,10 +19,12 @@
 #include "app/menuoverlay.h"
 #include "app/musicoutput.h"
 #include "app/nomusicnotice.h"
+#include "app/pacescreen.h"
 #include "app/recordinghost.h"
 #include "app/recordingwriter.h"
 #include "app/recordskeeper.h"
 #include "app/recordsoverlay.h"
+#include "app/recordwatch.h"
 #include "app/replayhost.h"
 #include "app/runclock.h"
 #include "app/runscript.h"
@@ -137,7 +139,13 @@ int GameSession::Play(RunClock& clock)
 
 bool GameSession::UsesRecords(bool replay) const
 {
-    return options_.withRecords || (!replay && !options_.headless);
+    return options_.withRecords || options_.paceMarkerAsked || (!replay && !options_.headless);
+}
+
+bool GameSession::ShowsPace(const Feed& feed) const
+{
+    const bool playedInWindow = !options_.headless && feed.recorder != nullptr;
+    return options_.paceMarkerAsked || playedInWindow;
 }
 
 // A replayed run: the recording's keys (by game ticks), seeds and high score, and the key map and
@@ -212,17 +220,29 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
                 *keeper, feed.log, feed.recorder, parts_.bitmaps, parts_.fonts, parts_.menuMixer});
             menu.AllowOpening([&records] { return records->AllowsMenu(); });
         }
+        const std::optional<MenuFont> font = MenuFont::BuiltIn();
+        std::optional<PaceScreen> pace;
+        if (records && font && ShowsPace(feed)) {
+            pace.emplace(records->Screen(), *font, [&feed] { return feed.log->TickOfGame(); });
+            records->ShowPaceOn(*pace);
+        }
+        VideoPort& screen = pace      ? static_cast<VideoPort&>(*pace)
+                            : records ? records->Screen()
+                                      : menu.Screen();
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
-        TMainForm form({records ? records->Screen() : menu.Screen(), parts_.bitmaps, parts_.fonts,
-                        feed.input, records ? records->GameTimer() : menu.GameTimer(),
-                        parts_.mixer, parts_.music.Output(waitForSynth), options_.mute, feed.keys,
-                        &clock, feed.padButtons},
+        TMainForm form({screen, parts_.bitmaps, parts_.fonts, feed.input,
+                        records ? records->GameTimer() : menu.GameTimer(), parts_.mixer,
+                        parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock,
+                        feed.padButtons},
                        MainModeWith(feed.host));
         menu.Watch(form);
         if (records) {
             records->Watch(form);
+        }
+        if (pace) {
+            pace->Watch(form);
         }
         SequencerAttachment sequencer(parts_.path, form.Midi());
         NoMusicNotice noMusic(
@@ -233,13 +253,20 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         // --ticks counts loop ticks and wins over the end of a replay.
         TickLimit limit(options_.ticks, options_.ticks == 0 ? feed.lastGameTick : 0, clock);
         FormPainter painter(form);
-        TraceListener trace(parts_.trace, clock, form, [&menu, &records] {
-            return records && !menu.HoldsGame() && records->HoldsGame() ? records->Where()
-                                                                         : menu.Where();
-        });
-        const ShownFrame shown = [&menu, &records]() -> const Surface& {
-            return records && !menu.HoldsGame() && records->HoldsGame() ? records->ShownFrame()
-                                                                         : menu.ShownFrame();
+        const auto overlaid = [&menu, &records] {
+            return records && !menu.HoldsGame() && records->HoldsGame();
+        };
+        TraceListener trace(
+            parts_.trace, clock, form,
+            [&menu, &records, overlaid] { return overlaid() ? records->Where() : menu.Where(); });
+        if (records) {
+            trace.Follow([&records]() -> RecordWatch* { return records->Watched(); });
+        }
+        const ShownFrame shown = [&menu, &records, &pace, overlaid]() -> const Surface& {
+            if (overlaid()) {
+                return records->ShownFrame();
+            }
+            return pace && !menu.HoldsGame() ? pace->Shown() : menu.ShownFrame();
         };
         ShotTaker shots(options_.shots, shown);
         ScreenshotSaver screenshots(shown);

@@ -77,6 +77,9 @@ private:
     // Whether the run keeps and shows the records: a played run in a window always, a headless
     // run or a replay only when asked.
     bool UsesRecords(bool replay) const;
+    // Whether the pace marker is shown: when the records are used in a played run in a window,
+    // else only when asked.
+    bool ShowsPace(const Feed& feed) const;
     // The player's bindings, from the settings and the command line.
     Bindings PlayerBindings();
 

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "records/recordsfile.h"
+#include "records/pacefile.h"
 #include "records/recordsfolder.h"
 
 namespace kipkip {
@@ -33,6 +34,12 @@ RecordsKeeper::RecordsKeeper(std::string dataDir) : dataDir_(std::move(dataDir))
     table_ = std::move(loaded.table);
     writable_ = loaded.writable;
     message_ = std::move(loaded.message);
+    if (!table_.Empty()) {
+        std::string ignored;
+        bestPace_ = PaceFile::Load(
+            RecordsFolder::PathOf(dataDir_, RecordsFolder::PaceName(table_.Records()[0].recording)),
+            ignored);
+    }
 }
 
 std::optional<std::size_t> RecordsKeeper::Place(std::int32_t score) const
@@ -49,6 +56,11 @@ std::optional<std::string> RecordsKeeper::Keep(const GameLog::Game& game,
         return "no name is left for a recording in " + RecordsFolder::PathOf(dataDir_, "");
     }
     std::optional<std::string> error = RecordsFolder::Write(dataDir_, *name, recording);
+    if (std::optional<std::string> paceError = PaceFile::Save(
+            RecordsFolder::PathOf(dataDir_, RecordsFolder::PaceName(*name)), game.pace);
+        paceError && !error) {
+        error = paceError;
+    }
     const Record record = RecordOf(game, initials, *name);
     if (std::optional<Record> out = table_.Insert(record)) {
         RecordsFolder::Remove(dataDir_, *out);
@@ -59,11 +71,6 @@ std::optional<std::string> RecordsKeeper::Keep(const GameLog::Game& game,
     }
     std::optional<std::string> saved = RecordsFile::Save(dataDir_, table_);
     return error ? error : saved;
-}
-
-const std::vector<std::int32_t>* RecordsKeeper::BestPace() const
-{
-    return bestPace_.empty() ? nullptr : &bestPace_;
 }
 
 }  // namespace kipkip

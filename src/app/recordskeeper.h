@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/gamelog.h"
 #include "records/recordstable.h"
@@ -17,7 +16,8 @@ namespace kipkip {
 class RecordsKeeper {
 public:
     // Reads the table from `dataDir` (empty: the current directory, which a run has made its data
-    // directory).
+    // directory), and the best record's pace. A pace that cannot be read is no fault: the
+    // marker has nothing to show.
     explicit RecordsKeeper(std::string dataDir = {});
 
     const RecordsTable& Table() const { return table_; }
@@ -33,14 +33,14 @@ public:
     std::optional<std::string> Keep(const GameLog::Game& game, const std::string& initials,
                                     const std::string& recording);
     // The heights by tick of the best record, when it has them.
-    const std::vector<std::int32_t>* BestPace() const;
+    const Pace* BestPace() const { return bestPace_ ? &*bestPace_ : nullptr; }
 
 private:
     std::string dataDir_;
     RecordsTable table_;
     bool writable_ = true;
     std::string message_;
-    std::vector<std::int32_t> bestPace_;
+    std::optional<Pace> bestPace_;
 };
 
 }  // namespace kipkip

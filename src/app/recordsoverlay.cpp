@@ -4,6 +4,7 @@
 #include "app/gameinput.h"
 #include "app/mainform.h"
 #include "app/menuoverlay.h"
+#include "app/pacescreen.h"
 #include "app/recordwatch.h"
 #include "app/runstage.h"
 #include "records/recordsfolder.h"
@@ -50,6 +51,7 @@ std::string RecordsOverlay::Where() const
 
 void RecordsOverlay::BeforeTick(std::uint64_t)
 {
+    FollowBest();
     // The menu over the entry takes the keys; what is held when it closes stays unheeded here.
     if (parts_.menu.HoldsGame()) {
         menuWasOpen_ = true;
@@ -111,7 +113,7 @@ void RecordsOverlay::Closed(const MenuControls::Tick& tick)
     const bool asked = parts_.menu.TakeShowRecords();
     const bool back = std::find(tick.commands.begin(), tick.commands.end(), MenuCommand::Back) !=
                       tick.commands.end();
-    if (TitleShown() && (asked || (back && !tick.open))) {
+    if ((asked && !GameRunning()) || (back && !tick.open && TitleShown())) {
         board_.emplace(parts_.keeper.Table());
         Show(Shown::kBoard);
     }
@@ -203,6 +205,12 @@ bool RecordsOverlay::TitleShown() const
            mode->state == TGameMainMode::kAwaitButton;
 }
 
+bool RecordsOverlay::GameRunning() const
+{
+    const TGameMainMode* mode = form_->MainMode();
+    return mode != nullptr && mode->scene == TGameMainMode::kPlay;
+}
+
 void RecordsOverlay::Draw(Surface& frame) const
 {
     if (!font_) {
@@ -234,6 +242,16 @@ void RecordsOverlay::DrawWatch(Surface& frame) const
         frame = watch_->Frame();
     }
     mark.DrawMark(frame, board_->Table().Records()[watched_]);
+}
+
+void RecordsOverlay::FollowBest()
+{
+    const Pace* best = parts_.menu.Settings().paceMarker ? parts_.keeper.BestPace() : nullptr;
+    if (pace_ == nullptr || best == followed_) {
+        return;
+    }
+    followed_ = best;
+    pace_->Follow(best, best != nullptr ? parts_.keeper.Table().Records()[0].initials : "");
 }
 
 void RecordsOverlay::Play(std::optional<MenuSound> sound)

@@ -31,6 +31,7 @@ namespace kipkip {
 
 class GameInput;
 class MenuOverlay;
+class PaceScreen;
 class RecordWatch;
 class ReplayRecorder;
 class RunStage;
@@ -60,6 +61,8 @@ public:
     ~RecordsOverlay() override;
 
     VideoPort& Screen() { return screen_; }
+    // The marker that follows the best record's pace while the setting says so.
+    void ShowPaceOn(PaceScreen& pace) { pace_ = &pace; }
     TimerPort& GameTimer() { return timer_; }
     void Watch(TMainForm& form) { form_ = &form; }
 
@@ -71,7 +74,7 @@ public:
     // Where the overlay stands, for the trace: "entry", "records", "watching", or empty.
     std::string Where() const;
     // The record being watched and its game tick, while one is.
-    const RecordWatch* Watched() const { return watch_.get(); }
+    RecordWatch* Watched() { return watch_.get(); }
 
     void BeforeTick(std::uint64_t) override;
     // The game log notes each game tick's outcome.
@@ -87,11 +90,14 @@ private:
     void Show(Shown shown);
     void Close();
     bool TitleShown() const;
+    bool GameRunning() const;
     void StartWatching(std::size_t index);
     void Draw(Surface& frame) const;
     void DrawWatch(Surface& frame) const;
     void Tell(const std::string& message);
     void Play(std::optional<MenuSound> sound);
+    // The pace marker follows the best record, or nothing when the setting is off.
+    void FollowBest();
 
     Parts parts_;
     TMainForm* form_ = nullptr;
@@ -108,6 +114,8 @@ private:
     std::optional<RecordsBoard> board_;
     std::unique_ptr<RecordWatch> watch_;
     std::size_t watched_ = 0;  // the record being watched
+    PaceScreen* pace_ = nullptr;
+    const Pace* followed_ = nullptr;  // what the marker follows
     int lingering_ = 0;  // loop ticks the watched game's last frame has stayed
 };
 

@@ -10,6 +10,7 @@
 
 namespace kipkip {
 
+class RecordWatch;
 class RunClock;
 class TMainForm;
 class TraceWriter;
@@ -24,6 +25,9 @@ public:
         : trace_(trace), clock_(clock), form_(form), menu_(std::move(menu))
     {}
 
+    // While `watched` gives a record being watched, its game is traced in place of the run's.
+    void Follow(std::function<RecordWatch*()> watched) { watched_ = std::move(watched); }
+
     bool AfterTick(std::uint64_t tick) override;
 
 private:
@@ -31,6 +35,7 @@ private:
     const RunClock& clock_;
     TMainForm& form_;
     MenuWhere menu_;
+    std::function<RecordWatch*()> watched_ = [] { return nullptr; };
 };
 
 }  // namespace kipkip

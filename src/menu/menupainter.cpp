@@ -58,12 +58,6 @@ void MenuPainter::Panel(Surface& surface, const TRect& box)
     FillClipped(surface, l + 2, t + 2, r - 2, b - 2, PixelColour(format, kFace));
 }
 
-void MenuPainter::Fill(Surface& surface, const TRect& box, std::uint32_t colour)
-{
-    FillClipped(surface, box.left, box.top, box.right, box.bottom,
-                PixelColour(surface.Format(), colour));
-}
-
 void MenuPainter::Cursor(Surface& surface, int x, int y) const
 {
     const char pointer[] = {MenuFont::kPointer};

@@ -35,8 +35,6 @@ public:
     static void Fill(Surface& surface, const TRect& box, std::uint32_t colour);
     // The panel filling `box` (right and bottom exclusive): outline, bevel and face.
     static void Panel(Surface& surface, const TRect& box);
-    // `box` filled with one colour (0xRRGGBB): a bar behind a chosen line.
-    static void Fill(Surface& surface, const TRect& box, std::uint32_t colour);
     // The pointer, a solid triangle in kCursor, its box's top-left at (x, y) like a letter's.
     void Cursor(Surface& surface, int x, int y) const;
     // The text with its box centred between the box's left and right edges, its top at y.
