@@ -24,7 +24,16 @@ std::string Contents(const fs::path& file)
     return bytes.str();
 }
 
-GameLog::Game GameEnding(std::int32_t score, std::vector<std::int32_t> pace = {0, 1, 2})
+Pace PaceOf(std::initializer_list<std::int32_t> heights)
+{
+    Pace pace;
+    for (std::int32_t height : heights) {
+        pace.Add(height);
+    }
+    return pace;
+}
+
+GameLog::Game GameEnding(std::int32_t score, Pace pace = PaceOf({0, 1, 2}))
 {
     GameLog::Game game;
     game.score = score;
@@ -81,14 +90,21 @@ TEST(RecordsKeeper, ARecordPushedOutOfAFullTableTakesItsRecordingAlong)
 TEST(RecordsKeeper, TheBestPaceIsTheBestRecordsFromTheMomentItIsMade)
 {
     test::TempDir dir;
-    RecordsKeeper keeper(dir.Path().string());
+    const std::string data = dir.Path().string();
+    RecordsKeeper keeper(data);
     EXPECT_EQ(keeper.BestPace(), nullptr);
-    keeper.Keep(GameEnding(50, {0, 3, 6}), "ABC", "best");
+    keeper.Keep(GameEnding(50, PaceOf({0, 3, 6})), "ABC", "best");
     ASSERT_NE(keeper.BestPace(), nullptr);
-    keeper.Keep(GameEnding(20, {0, 1}), "ABC", "second");
-    EXPECT_EQ(*keeper.BestPace(), (std::vector<std::int32_t>{0, 3, 6}));
-    keeper.Keep(GameEnding(80, {0, 9}), "ABC", "new best");
-    EXPECT_EQ(*keeper.BestPace(), (std::vector<std::int32_t>{0, 9}));
+    keeper.Keep(GameEnding(20, PaceOf({0, 1})), "ABC", "second");
+    EXPECT_EQ(*keeper.BestPace(), PaceOf({0, 3, 6}));
+    keeper.Keep(GameEnding(80, PaceOf({0, 9})), "ABC", "new best");
+    EXPECT_EQ(*keeper.BestPace(), PaceOf({0, 9}));
+
+    const RecordsKeeper next(data);  // the next run reads it from the best record's pace file
+    ASSERT_NE(next.BestPace(), nullptr);
+    EXPECT_EQ(*next.BestPace(), PaceOf({0, 9}));
+    fs::remove(dir.Path() / "records" / "0003.pace");
+    EXPECT_EQ(RecordsKeeper(data).BestPace(), nullptr) << "a lost pace shows no marker";
 }
 
 TEST(RecordsKeeper, ATableOfALaterVersionIsToldOfAndTakesNoGame)
