@@ -50,14 +50,6 @@
 namespace kipkip {
 namespace {
 
-// The main mode with the host of this run.
-TGameMgrMode::MainModeFactory MainModeWith(GameHost& host)
-{
-    return [&host](TGameMode* parent, std::int32_t userValue, TKernel* kernel) {
-        return std::make_unique<TGameMainMode>(parent, userValue, kernel, &host);
-    };
-}
-
 // The player's keys: an input script's, fed by loop ticks, else the stage's own.
 class PlayerKeys {
 public:
@@ -236,7 +228,7 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
                         records ? records->GameTimer() : menu.GameTimer(), parts_.mixer,
                         parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock,
                         feed.padButtons},
-                       MainModeWith(feed.host));
+                       TMainForm::MainModeWith(feed.host));
         menu.Watch(form);
         if (records) {
             records->Watch(form);

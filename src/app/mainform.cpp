@@ -5,6 +5,13 @@
 
 namespace kipkip {
 
+TGameMgrMode::MainModeFactory TMainForm::MainModeWith(GameHost& host)
+{
+    return [&host](TGameMode* parent, std::int32_t userValue, TKernel* kernel) {
+        return std::make_unique<TGameMainMode>(parent, userValue, kernel, &host);
+    };
+}
+
 TMainForm::TMainForm(Ports ports, TGameMgrMode::MainModeFactory mainMode)
     : HITimer(ports.timer),
       KivDraw(ports.video, ports.bitmaps, ports.fonts),

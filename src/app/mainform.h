@@ -47,6 +47,9 @@ public:
     static constexpr int kClientHeight = 240;
     static constexpr std::uint32_t kTickInterval = 20;
 
+    // The game's main mode with `host` (which outlives every mode made).
+    static TGameMgrMode::MainModeFactory MainModeWith(GameHost& host);
+
     // Start-up: the devices, the kernel, the root mode, then the timer runs. Raises
     // EHITimerError when the timer service refuses.
     explicit TMainForm(Ports ports,

@@ -17,9 +17,7 @@ RecordWatch::RecordWatch(ReplayFile recording, Ports ports, std::uint64_t catchU
       form_({screen_, ports.bitmaps, ports.fonts, input_, loop_, mixer_, midiOut_, true,
              recording_.keys.value_or(TMainForm::kDefaultKeys), &clock_,
              recording_.pad.value_or(kDefaultPadBinding)},
-            [this](TGameMode* parent, std::int32_t userValue, TKernel* kernel) {
-                return std::make_unique<TGameMainMode>(parent, userValue, kernel, &host_);
-            })
+            TMainForm::MainModeWith(host_))
 {}
 
 std::uint64_t RecordWatch::StartTick() const
