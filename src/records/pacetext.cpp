@@ -1,5 +1,6 @@
 #include "records/pacetext.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/textlines.h"
