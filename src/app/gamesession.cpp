@@ -224,11 +224,11 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         // A run whose sound must be the same every time waits for the synthesiser; a window
         // shows its first frame while the SoundFont loads.
         const bool waitForSynth = options_.headless || !options_.midiLogFile.empty();
-        TMainForm form({screen, parts_.bitmaps, parts_.fonts, feed.input,
-                        records ? records->GameTimer() : menu.GameTimer(), parts_.mixer,
-                        parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock,
-                        feed.padButtons},
-                       TMainForm::MainModeWith(feed.host));
+        TMainForm form(
+            {screen, parts_.bitmaps, parts_.fonts, feed.input,
+             records ? records->GameTimer() : menu.GameTimer(), parts_.mixer,
+             parts_.music.Output(waitForSynth), options_.mute, feed.keys, &clock, feed.padButtons},
+            TMainForm::MainModeWith(feed.host));
         menu.Watch(form);
         if (records) {
             records->Watch(form);
@@ -248,9 +248,9 @@ int GameSession::RunForm(const Feed& feed, const Bindings& bindings, RunClock& c
         const auto overlaid = [&menu, &records] {
             return records && !menu.HoldsGame() && records->HoldsGame();
         };
-        TraceListener trace(
-            parts_.trace, clock, form,
-            [&menu, &records, overlaid] { return overlaid() ? records->Where() : menu.Where(); });
+        TraceListener trace(parts_.trace, clock, form, [&menu, &records, overlaid] {
+            return overlaid() ? records->Where() : menu.Where();
+        });
         if (records) {
             trace.Follow([&records]() -> RecordWatch* { return records->Watched(); });
         }

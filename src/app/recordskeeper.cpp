@@ -2,8 +2,8 @@
 
 #include <ctime>
 
-#include "records/recordsfile.h"
 #include "records/pacefile.h"
+#include "records/recordsfile.h"
 #include "records/recordsfolder.h"
 
 namespace kipkip {
@@ -22,8 +22,9 @@ std::string Today()
 
 Record RecordOf(const GameLog::Game& game, const std::string& initials, std::string recording)
 {
-    return Record{initials,    game.score, std::max(game.best, game.score), game.level,
-                  game.coins,  Today(),    game.slowestSpeed,              std::move(recording)};
+    return Record{initials,          game.score,          std::max(game.best, game.score),
+                  game.level,        game.coins,          Today(),
+                  game.slowestSpeed, std::move(recording)};
 }
 
 }  // namespace

@@ -168,8 +168,7 @@ void RecordsOverlay::StartWatching(std::size_t index)
 // Any key or button ends the watching; so does the end of the recording, a moment later.
 void RecordsOverlay::Watching(const MenuControls::Tick& tick)
 {
-    const bool pressed = tick.open || !tick.keysPressed.empty() ||
-                         !tick.padButtonsPressed.empty();
+    const bool pressed = tick.open || !tick.keysPressed.empty() || !tick.padButtonsPressed.empty();
     if (!pressed && watch_->Step()) {
         return;
     }

@@ -43,16 +43,16 @@ class RecordsOverlay : public TickListener {
 public:
     // All of it outlives the overlay.
     struct Parts {
-        TickInput& input;      // the player's keys, sampled once a loop tick
-        GameInput* game;       // what the game reads, when it is the player's keys
-        MenuOverlay& menu;     // opens over this overlay's entry, never over the screen
-        VideoPort& screen;     // where the frames go: the menu's screen
-        TimerPort& timer;      // the menu's gate on the game's timer
-        RunStage& stage;       // tells the player what went wrong with the records
+        TickInput& input;   // the player's keys, sampled once a loop tick
+        GameInput* game;    // what the game reads, when it is the player's keys
+        MenuOverlay& menu;  // opens over this overlay's entry, never over the screen
+        VideoPort& screen;  // where the frames go: the menu's screen
+        TimerPort& timer;   // the menu's gate on the game's timer
+        RunStage& stage;    // tells the player what went wrong with the records
         RecordsKeeper& keeper;
-        GameLog* log;                 // the played games, when they may enter the table
+        GameLog* log;                    // the played games, when they may enter the table
         const ReplayRecorder* recorder;  // the run's recording, when games may enter
-        BitmapPort& bitmaps;          // for a watched record's game
+        BitmapPort& bitmaps;             // for a watched record's game
         FontPort& fonts;
         SoundMixer& sounds;  // where the screens' sounds play: the menu's
     };
@@ -116,7 +116,7 @@ private:
     std::size_t watched_ = 0;  // the record being watched
     PaceScreen* pace_ = nullptr;
     const Pace* followed_ = nullptr;  // what the marker follows
-    int lingering_ = 0;  // loop ticks the watched game's last frame has stayed
+    int lingering_ = 0;               // loop ticks the watched game's last frame has stayed
 };
 
 }  // namespace kipkip

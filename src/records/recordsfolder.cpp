@@ -67,10 +67,10 @@ std::optional<std::string> RecordsFolder::Write(std::string_view dataDir, std::s
         return path + " cannot be written: " + error.message();
     }
     errno = 0;
-    if (!WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                        text.size()))) {
-        return path + " cannot be written: " +
-               (errno != 0 ? std::strerror(errno) : "the write failed");
+    if (!WriteWholeFile(
+            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) {
+        return path +
+               " cannot be written: " + (errno != 0 ? std::strerror(errno) : "the write failed");
     }
     return std::nullopt;
 }

@@ -26,8 +26,7 @@ public:
     static std::string PaceName(std::string_view recording);
     // A recording name that no record of the table uses and no file in the folder has, or
     // nothing when every number is taken.
-    static std::optional<std::string> FreeName(std::string_view dataDir,
-                                               const RecordsTable& table);
+    static std::optional<std::string> FreeName(std::string_view dataDir, const RecordsTable& table);
     // Writes `text` as the file `name` of the folder, making the folder when it is missing;
     // nothing when written, else why not.
     static std::optional<std::string> Write(std::string_view dataDir, std::string_view name,
