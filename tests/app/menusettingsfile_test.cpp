@@ -35,14 +35,6 @@ std::string KeyName(std::uint8_t code)
     }
 }
 
-std::string Contents(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // A settings file that gave "up = Z" and a speed of 90, and the run started from it.
 class MenuSettingsFileTest : public ::testing::Test {
 protected:
@@ -75,23 +67,24 @@ TEST_F(MenuSettingsFileTest, WritesOnlyWhatChangedSinceTheLastSave)
     EXPECT_EQ(settings.bindings.keys.Up, kZ);
 
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), kText) << "nothing changed, nothing written";
+    EXPECT_EQ(test::Contents(path), kText) << "nothing changed, nothing written";
 
     settings.musicVolume = 80;
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 90\nmusic-volume = 80\n");
+    EXPECT_EQ(test::Contents(path), "# mine\nup = Z\nspeed = 90\nmusic-volume = 80\n");
 
     // The player edits the file by hand meanwhile: the volume saved before is not written
     // again, only the speed now changed.
     folder.Write("kipkip.conf", "# mine\nup = Z\nspeed = 90\nmusic-volume = 55\n");
     settings.speed = 70;
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\n");
+    EXPECT_EQ(test::Contents(path), "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\n");
     EXPECT_EQ(file.Settings(), settings);
 
     settings.paceMarker = false;
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\npace-marker = no\n");
+    EXPECT_EQ(test::Contents(path),
+              "# mine\nup = Z\nspeed = 70\nmusic-volume = 55\npace-marker = no\n");
     EXPECT_FALSE(file.Settings().paceMarker);
 }
 
@@ -103,12 +96,14 @@ TEST_F(MenuSettingsFileTest, AReboundKeyIsWrittenByNameAndAnUnchangedOneKeepsThe
     settings.bindings.padButtons[0] = PadButton::North;
     settings.bindings.padButtons[2] = PadButton::South;
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), "# mine\nup = Z\nspeed = 90\nbutton1 = x\npad1 = y\npad3 = a\n");
+    EXPECT_EQ(test::Contents(path),
+              "# mine\nup = Z\nspeed = 90\nbutton1 = x\npad1 = y\npad3 = a\n");
 
     // Up and button1 swapped: both are rebound, so both are written by the namer's names.
     std::swap(settings.bindings.keys.Up, settings.bindings.keys.Button1);
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(path), "# mine\nup = x\nspeed = 90\nbutton1 = z\npad1 = y\npad3 = a\n");
+    EXPECT_EQ(test::Contents(path),
+              "# mine\nup = x\nspeed = 90\nbutton1 = z\npad1 = y\npad3 = a\n");
 }
 
 TEST_F(MenuSettingsFileTest, AFailedSaveGivesTheReasonAndALaterSaveTriesTheChangeAgain)
@@ -125,7 +120,7 @@ TEST_F(MenuSettingsFileTest, AFailedSaveGivesTheReasonAndALaterSaveTriesTheChang
 
     std::filesystem::remove(folder.Path() / "config");
     EXPECT_EQ(file.Save(settings), std::nullopt);
-    EXPECT_EQ(Contents(blocked), "fullscreen = yes\n");
+    EXPECT_EQ(test::Contents(blocked), "fullscreen = yes\n");
 
     MenuSettingsFile nowhere = Made("");
     settings = nowhere.Settings();

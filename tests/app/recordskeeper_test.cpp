@@ -16,14 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 Pace PaceOf(std::initializer_list<std::int32_t> heights)
 {
     Pace pace;
@@ -53,7 +45,7 @@ TEST(RecordsKeeper, AGameIsKeptWithItsRecordingInAnEmptyDirectory)
     EXPECT_EQ(keeper.Place(0), 0u);
     EXPECT_EQ(keeper.Keep(GameEnding(120), "KIP", "kipkip-replay 1\n"), std::nullopt);
 
-    EXPECT_EQ(Contents(dir.Path() / "records" / "0001.rec"), "kipkip-replay 1\n");
+    EXPECT_EQ(test::Contents(dir.Path() / "records" / "0001.rec"), "kipkip-replay 1\n");
     const RecordsFile::Loaded loaded = RecordsFile::Load(dir.Path().string());
     ASSERT_EQ(loaded.table.Records().size(), 1u);
     const Record& kept = loaded.table.Records()[0];
@@ -83,7 +75,7 @@ TEST(RecordsKeeper, ARecordPushedOutOfAFullTableTakesItsRecordingAlong)
     ASSERT_EQ(keeper.Place(15), 9u);
     EXPECT_EQ(keeper.Keep(GameEnding(15), "XYZ", "run 15"), std::nullopt);
     EXPECT_FALSE(fs::exists(dir.Path() / "records" / "0001.rec")) << "the score of 10 left";
-    EXPECT_EQ(Contents(dir.Path() / "records" / "0011.rec"), "run 15");
+    EXPECT_EQ(test::Contents(dir.Path() / "records" / "0011.rec"), "run 15");
     EXPECT_EQ(RecordsFile::Load(data).table.Records().back().initials, "XYZ");
 }
 
@@ -114,7 +106,7 @@ TEST(RecordsKeeper, ATableOfALaterVersionIsToldOfAndTakesNoGame)
     RecordsKeeper keeper(dir.Path().string());
     EXPECT_NE(keeper.Message().find("later version"), std::string::npos) << keeper.Message();
     EXPECT_EQ(keeper.Place(1000), std::nullopt);
-    EXPECT_EQ(Contents(dir.Path() / "kipkip-records.txt"), "kipkip-records 2\n");
+    EXPECT_EQ(test::Contents(dir.Path() / "kipkip-records.txt"), "kipkip-records 2\n");
 }
 
 }  // namespace

@@ -21,14 +21,6 @@ SettingsFile::Result Read(std::string_view text)
         Options{}, {});
 }
 
-std::string Contents(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 struct EditCase {
     const char* what;
     std::string text;
@@ -166,11 +158,11 @@ TEST(SettingsEdit, SavingMakesTheFolderAndAnExistingFileKeepsItsOtherLines)
     test::TempDir dir;
     const std::filesystem::path file = dir.Path() / "config" / "kipkip" / "kipkip.conf";
     EXPECT_EQ(SettingsEdit::Save(file.string(), Changes{{"scale", "3"}}), std::nullopt);
-    EXPECT_EQ(Contents(file), "scale = 3\n");
+    EXPECT_EQ(test::Contents(file), "scale = 3\n");
 
     EXPECT_EQ(SettingsEdit::Save(file.string(), Changes{{"scale", "4"}, {"up", "z"}}),
               std::nullopt);
-    EXPECT_EQ(Contents(file), "scale = 4\nup = z\n");
+    EXPECT_EQ(test::Contents(file), "scale = 4\nup = z\n");
     EXPECT_FALSE(std::filesystem::exists(file.string() + ".new"));
 }
 
@@ -182,7 +174,7 @@ TEST(SettingsEdit, ALinkedSettingsFileStaysALink)
     std::filesystem::create_symlink(target, link);
     EXPECT_EQ(SettingsEdit::Save(link.string(), Changes{{"vsync", "no"}}), std::nullopt);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(Contents(target), "# shared\nvsync = no\n");
+    EXPECT_EQ(test::Contents(target), "# shared\nvsync = no\n");
 }
 
 TEST(SettingsEdit, AFailedSaveSaysWhereAndWhyAndLeavesTheFileAsItWas)
@@ -193,7 +185,7 @@ TEST(SettingsEdit, AFailedSaveSaysWhereAndWhyAndLeavesTheFileAsItWas)
     std::filesystem::create_directory(file + ".new");
     EXPECT_EQ(SettingsEdit::Save(file, Changes{{"scale", "3"}}),
               "the settings could not be saved to " + file + ": Is a directory");
-    EXPECT_EQ(Contents(file), "# mine\nscale = 2\n");
+    EXPECT_EQ(test::Contents(file), "# mine\nscale = 2\n");
 
     const std::string blocked = dir.Write("plain", "not a folder");
     EXPECT_EQ(SettingsEdit::Save(blocked + "/kipkip.conf", Changes{{"scale", "3"}}),
@@ -203,7 +195,7 @@ TEST(SettingsEdit, AFailedSaveSaysWhereAndWhyAndLeavesTheFileAsItWas)
     EXPECT_EQ(SettingsEdit::Save(file, Changes{{"scale", "12"}}),
               "the settings could not be saved to " + file +
                   ": line 2: scale: scale takes a whole number from 1 to 8, not \"12\"");
-    EXPECT_EQ(Contents(file), "# mine\nscale = 2\n");
+    EXPECT_EQ(test::Contents(file), "# mine\nscale = 2\n");
 }
 
 TEST(SettingsEdit, TheFileInForceIsTheNamedOneElseTheUsualPlace)

@@ -20,19 +20,11 @@ from pathlib import Path
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 import tracecompare  # noqa: E402
+from e2echeck import Failure, check  # noqa: E402
 
 JUMP_SPEED = -400  # the hero's vertical speed in the tick a jump starts
 # The trace's fields that are not the game's.
 LOOP_FIELDS = ("tick", "menu")
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Script:

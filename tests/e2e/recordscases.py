@@ -25,6 +25,7 @@ HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 import replaycases  # noqa: E402
 import tracecompare  # noqa: E402
+from e2echeck import Failure, check  # noqa: E402
 
 PLAY = 1
 GAME_OVER = 2
@@ -35,15 +36,6 @@ LOOP_FIELDS = ("tick", "gameTick", "menu")
 # three seconds and a few coins ends.
 ENTRY_AFTER = 1500
 HISCORE_FILE = "kipkip.dat"
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Script:
@@ -272,7 +264,7 @@ def main(argv):
     work.mkdir(parents=True, exist_ok=True)
     try:
         cases[argv[1]](Path(argv[2]).resolve(), work)
-    except (Failure, replaycases.Failure) as failure:
+    except Failure as failure:
         print("FAIL: %s" % failure)
         return 1
     print("ok")

@@ -28,17 +28,9 @@ SOURCE = HERE.parents[1]
 ASSETS = SOURCE / "assets"
 sys.path.insert(0, str(HERE))
 import tracecompare  # noqa: E402
+from e2echeck import Failure, check  # noqa: E402
 
 HISCORE_123 = b"AAETAAPX"  # kipkip.dat holding a high score of 123
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 def level_table(row):

@@ -35,14 +35,6 @@ std::optional<Pace> Parse(std::string_view text, std::string& error)
         error);
 }
 
-std::string Contents(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 TEST(Pace, GivesTheHeightOfEachTickAndTheLastOnePastTheEnd)
 {
     const Pace pace = PaceOf({0, 0, 1, 3, 2});
@@ -172,7 +164,7 @@ TEST(PaceFile, SavesThroughATemporaryFileAndLoadsTheSamePace)
     const std::string path = (dir.Path() / "0001.pace").string();
     const Pace pace = PaceOf({0, 1, 1, 2});
     EXPECT_EQ(PaceFile::Save(path, pace), std::nullopt);
-    EXPECT_EQ(Contents(path), PaceText::Format(pace));
+    EXPECT_EQ(test::Contents(path), PaceText::Format(pace));
     std::string error;
     const std::optional<Pace> loaded = PaceFile::Load(path, error);
     ASSERT_TRUE(loaded) << error;
@@ -180,7 +172,7 @@ TEST(PaceFile, SavesThroughATemporaryFileAndLoadsTheSamePace)
 
     // A second save replaces the file whole and leaves nothing else beside it.
     EXPECT_EQ(PaceFile::Save(path, PaceOf({3})), std::nullopt);
-    EXPECT_EQ(Contents(path), "kipkip-pace 1\n0 3\nend 1\n");
+    EXPECT_EQ(test::Contents(path), "kipkip-pace 1\n0 3\nend 1\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
@@ -221,7 +213,7 @@ TEST(PaceFile, AFailedSaveSaysWhyAndLeavesTheOldFile)
     // A temporary name taken by a folder makes the write fail before the rename.
     fs::create_directory(path + ".new");
     EXPECT_TRUE(PaceFile::Save(path, PaceOf({1})));
-    EXPECT_EQ(Contents(path), "kipkip-pace 1\n0 9\nend 1\n");
+    EXPECT_EQ(test::Contents(path), "kipkip-pace 1\n0 9\nend 1\n");
 }
 
 }  // namespace

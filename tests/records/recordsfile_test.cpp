@@ -14,14 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 RecordsTable OneRecord()
 {
     RecordsTable table;
@@ -34,7 +26,7 @@ TEST(RecordsFile, SavesAndLoadsTheTableInTheDataDirectory)
 {
     test::TempDir dir;
     EXPECT_EQ(RecordsFile::Save(dir.Path().string(), OneRecord()), std::nullopt);
-    EXPECT_EQ(Contents(dir.Path() / "kipkip-records.txt"), RecordsText::Format(OneRecord()));
+    EXPECT_EQ(test::Contents(dir.Path() / "kipkip-records.txt"), RecordsText::Format(OneRecord()));
     const RecordsFile::Loaded loaded = RecordsFile::Load(dir.Path().string());
     EXPECT_EQ(loaded.table, OneRecord());
     EXPECT_TRUE(loaded.writable);
@@ -84,8 +76,9 @@ TEST(RecordsFile, ADamagedFileIsSetAsideWithEveryByteAndNeverOverAnother)
         EXPECT_NE(loaded.message.find("kipkip-records.txt.damaged-2"), std::string::npos)
             << c.what << ": " << loaded.message;
         EXPECT_FALSE(fs::exists(file)) << c.what;
-        EXPECT_EQ(Contents(dir.Path() / "kipkip-records.txt.damaged-1"), "an earlier damaged file");
-        EXPECT_EQ(Contents(dir.Path() / "kipkip-records.txt.damaged-2"), c.bytes) << c.what;
+        EXPECT_EQ(test::Contents(dir.Path() / "kipkip-records.txt.damaged-1"),
+                  "an earlier damaged file");
+        EXPECT_EQ(test::Contents(dir.Path() / "kipkip-records.txt.damaged-2"), c.bytes) << c.what;
     }
 }
 
@@ -98,7 +91,7 @@ TEST(RecordsFile, ALaterVersionIsLeftAsItIsAndNotWritten)
     EXPECT_TRUE(loaded.table.Empty());
     EXPECT_FALSE(loaded.writable);
     EXPECT_NE(loaded.message.find("later version"), std::string::npos) << loaded.message;
-    EXPECT_EQ(Contents(file), later);
+    EXPECT_EQ(test::Contents(file), later);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
@@ -124,7 +117,7 @@ TEST(RecordsFile, AFailedSaveLeavesTheOldFile)
     const std::optional<std::string> error = RecordsFile::Save(dir.Path().string(), bigger);
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("could not be saved to"), std::string::npos) << *error;
-    EXPECT_EQ(Contents(file), old);
+    EXPECT_EQ(test::Contents(file), old);
 }
 
 }  // namespace

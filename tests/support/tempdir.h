@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A file's whole content; empty when it cannot be read.
+inline std::string Contents(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 // Works inside a folder for as long as it lives, then goes back.
 class ScopedCurrentPath {
