@@ -51,7 +51,7 @@ void GameLog::Observe(const TGameMainMode& mode, int speed)
 
 void GameLog::Note(const TGameMainMode& mode, int speed)
 {
-    Game& game = *playing_;
+    LoggedGame& game = *playing_;
     game.pace.Add(mode.height);
     game.score = mode.height;
     game.best = std::max(game.best, mode.height);
@@ -68,9 +68,9 @@ std::optional<std::uint64_t> GameLog::TickOfGame() const
     return playing_->pace.Ticks() - 1;
 }
 
-std::optional<GameLog::Game> GameLog::TakeEnded()
+std::optional<LoggedGame> GameLog::TakeEnded()
 {
-    std::optional<Game> ended = std::move(ended_);
+    std::optional<LoggedGame> ended = std::move(ended_);
     ended_.reset();
     return ended;
 }

@@ -18,19 +18,19 @@ namespace kipkip {
 
 class TGameMainMode;
 
+// One game as it went.
+struct LoggedGame {
+    std::uint64_t firstTick = 0;      // the run's game tick the game started in
+    Pace pace;                        // the height after each of its ticks, from its first
+    std::int32_t score = 0;           // the height it ended with
+    std::int32_t best = 0;            // the highest height it reached
+    std::int32_t level = 0;           // the level it reached
+    std::int32_t coins = 0;           // the coins taken
+    std::int32_t slowestSpeed = 100;  // the slowest game speed used, in percent
+};
+
 class GameLog : public GameHost {
 public:
-    // One game as it went.
-    struct Game {
-        std::uint64_t firstTick = 0;      // the run's game tick the game started in
-        Pace pace;                        // the height after each of its ticks, from its first
-        std::int32_t score = 0;           // the height it ended with
-        std::int32_t best = 0;            // the highest height it reached
-        std::int32_t level = 0;           // the level it reached
-        std::int32_t coins = 0;           // the coins taken
-        std::int32_t slowestSpeed = 100;  // the slowest game speed used, in percent
-    };
-
     // The host and the clock outlive the log.
     GameLog(GameHost& inner, const RunClock& clock) : inner_(inner), clock_(clock) {}
 
@@ -53,15 +53,15 @@ public:
     // The tick of the game being played, 0 in its first, while it runs.
     std::optional<std::uint64_t> TickOfGame() const;
     // The game whose game-over screen has just come up, once.
-    std::optional<Game> TakeEnded();
+    std::optional<LoggedGame> TakeEnded();
 
 private:
     void Note(const TGameMainMode& mode, int speed);
 
     GameHost& inner_;
     const RunClock& clock_;
-    std::optional<Game> playing_;
-    std::optional<Game> ended_;
+    std::optional<LoggedGame> playing_;
+    std::optional<LoggedGame> ended_;
     std::uint64_t observed_ = 0;  // the last game tick noted
     bool over_ = false;           // the game has told it is over
     bool closing_ = false;        // its last tick is noted; its game-over screen comes up next

@@ -20,7 +20,7 @@ std::string Today()
     return date;
 }
 
-Record RecordOf(const GameLog::Game& game, const std::string& initials, std::string recording)
+Record RecordOf(const LoggedGame& game, const std::string& initials, std::string recording)
 {
     return Record{initials,          game.score,          std::max(game.best, game.score),
                   game.level,        game.coins,          Today(),
@@ -48,8 +48,7 @@ std::optional<std::size_t> RecordsKeeper::Place(std::int32_t score) const
     return writable_ ? table_.Place(score) : std::nullopt;
 }
 
-std::optional<std::string> RecordsKeeper::Keep(const GameLog::Game& game,
-                                               const std::string& initials,
+std::optional<std::string> RecordsKeeper::Keep(const LoggedGame& game, const std::string& initials,
                                                const std::string& recording)
 {
     std::optional<std::string> name = RecordsFolder::FreeName(dataDir_, table_);

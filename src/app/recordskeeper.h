@@ -30,7 +30,7 @@ public:
     // Enters the game: its recording (`recording`, the run's cut at the game's end) and its pace
     // go to the records folder, the table to its file. Nothing when all was saved, else why not;
     // the record stays in the table for this run either way.
-    std::optional<std::string> Keep(const GameLog::Game& game, const std::string& initials,
+    std::optional<std::string> Keep(const LoggedGame& game, const std::string& initials,
                                     const std::string& recording);
     // The heights by tick of the best record, when it has them.
     const Pace* BestPace() const { return bestPace_ ? &*bestPace_ : nullptr; }

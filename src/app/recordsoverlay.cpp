@@ -100,7 +100,7 @@ void RecordsOverlay::Closed(const MenuControls::Tick& tick)
         return;
     }
     if (parts_.recorder != nullptr) {
-        if (std::optional<GameLog::Game> ended = parts_.log->TakeEnded()) {
+        if (std::optional<LoggedGame> ended = parts_.log->TakeEnded()) {
             if (std::optional<std::size_t> place = parts_.keeper.Place(ended->score)) {
                 entry_.emplace(parts_.keeper.Table().LastInitials(), *place, ended->score);
                 ended_ = std::move(ended);

@@ -108,8 +108,8 @@ private:
     GatedTimer timer_;
     Shown shown_ = Shown::kNothing;
     bool menuWasOpen_ = false;
-    std::optional<GameLog::Game> ended_;  // the game whose initials are being entered
-    std::string recording_;               // its recording
+    std::optional<LoggedGame> ended_;  // the game whose initials are being entered
+    std::string recording_;            // its recording
     std::optional<InitialsEntry> entry_;
     std::optional<RecordsBoard> board_;
     std::unique_ptr<RecordWatch> watch_;

@@ -25,9 +25,9 @@ Pace PaceOf(std::initializer_list<std::int32_t> heights)
     return pace;
 }
 
-GameLog::Game GameEnding(std::int32_t score, Pace pace = PaceOf({0, 1, 2}))
+LoggedGame GameEnding(std::int32_t score, Pace pace = PaceOf({0, 1, 2}))
 {
-    GameLog::Game game;
+    LoggedGame game;
     game.score = score;
     game.best = score + 5;
     game.level = 2;
