@@ -43,7 +43,7 @@ from soak import write_script  # noqa: E402  (the soak run's plausible random pl
 def build() -> None:
     subprocess.run([os.path.join(ROOT, "scripts", "deps"), "--bench"], check=True)
     subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-DCMAKE_BUILD_TYPE=Release",
-                    "-DKIPKIP_TESTS=OFF", "-DKIPKIP_BENCH=ON"], check=True, stdout=subprocess.DEVNULL)
+                    "-DKIPKIP_TESTS=OFF", "-DKIPKIP_BENCH=ON", "-DKIPKIP_WERROR=ON"], check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", BUILD, f"-j{os.cpu_count()}"], check=True,
                    stdout=subprocess.DEVNULL)
 
