@@ -2,7 +2,7 @@
 # gives a program that runs, a launcher that makes the data directory and starts the game in
 # it, a desktop entry that names both, the six icons and the documents.
 # Called with -DBUILD=<build folder> -DSOURCE=<source folder> -DVERSION=<project version>
-# -DWORK=<scratch folder>.
+# -DAPP_ID=<application id> -DWORK=<scratch folder>.
 cmake_policy(VERSION 3.25)
 file(REMOVE_RECURSE "${WORK}")
 set(prefix "${WORK}/install root")
@@ -55,10 +55,10 @@ if(status EQUAL 0)
 endif()
 
 # The desktop entry.
-set(entry share/applications/kipkip.desktop)
+set(entry share/applications/${APP_ID}.desktop)
 expect_file(${entry})
 file(STRINGS "${prefix}/${entry}" lines)
-foreach(line IN ITEMS "[Desktop Entry]" "Type=Application" "Name=KipKip" "Icon=kipkip"
+foreach(line IN ITEMS "[Desktop Entry]" "Type=Application" "Name=KipKip" "Icon=${APP_ID}"
                       "Terminal=false" "Categories=Game;ArcadeGame;"
                       "Exec=\"${prefix}/bin/kipkip-launch\"")
     if(NOT line IN_LIST lines)
@@ -79,7 +79,7 @@ endif()
 
 # The icons: PNGs of the size their folder names.
 foreach(size IN ITEMS 16 32 48 64 128 256)
-    set(icon share/icons/hicolor/${size}x${size}/apps/kipkip.png)
+    set(icon share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
     expect_file(${icon})
     file(READ "${prefix}/${icon}" header LIMIT 24 HEX)
     math(EXPR hex "${size}" OUTPUT_FORMAT HEXADECIMAL)
@@ -94,6 +94,26 @@ foreach(size IN ITEMS 16 32 48 64 128 256)
     endif()
 endforeach()
 
+# The metainfo, named by the id, launching the desktop entry; valid when appstreamcli is there.
+set(metainfo share/metainfo/${APP_ID}.metainfo.xml)
+expect_file(${metainfo})
+file(READ "${prefix}/${metainfo}" text)
+foreach(part IN ITEMS "<id>${APP_ID}</id>" "<launchable type=\"desktop-id\">${APP_ID}.desktop<"
+                      "<binary>kipkip</binary>" "<release version=\"${VERSION}\"")
+    string(FIND "${text}" "${part}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "${metainfo} lacks ${part}")
+    endif()
+endforeach()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+    execute_process(COMMAND "${APPSTREAMCLI}" validate --pedantic --no-net "${prefix}/${metainfo}"
+                    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+    if(NOT status EQUAL 0 OR NOT output MATCHES "Validation was successful\\.\n*$")
+        message(FATAL_ERROR "appstreamcli validate: ${output}${errors}")
+    endif()
+endif()
+
 # The documents, as they are in the source.
 foreach(name IN ITEMS README.md LICENSE)
     expect_file(share/doc/kipkip/${name})
@@ -103,4 +123,4 @@ foreach(name IN ITEMS README.md LICENSE)
         message(FATAL_ERROR "share/doc/kipkip/${name} differs from the source's ${name}")
     endif()
 endforeach()
-message(STATUS "installed into ${prefix}: program, launcher, desktop entry, 6 icons, README, LICENSE")
+message(STATUS "installed into ${prefix}: program, launcher, desktop entry, 6 icons, metainfo, README, LICENSE")
