@@ -187,10 +187,19 @@ CommandLine::Result CommandLine::Parse(std::span<const char* const> arguments, O
     return result;
 }
 
+std::vector<CommandLine::OptionHelp> CommandLine::AllOptions()
+{
+    std::vector<OptionHelp> options;
+    for (const OptionSpec& option : kOptions) {
+        options.push_back({option.name, option.argument, option.help});
+    }
+    return options;
+}
+
 std::string CommandLine::Help()
 {
     std::string text = "Usage: kipkip [OPTION]... [FILE]...\n\nOptions:\n";
-    for (const OptionSpec& option : kOptions) {
+    for (const OptionHelp& option : AllOptions()) {
         std::string left = "  ";
         left += option.name;
         if (!option.argument.empty()) {

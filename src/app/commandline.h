@@ -76,6 +76,14 @@ public:
     // The arguments applied over `base` (the defaults, or the settings file's values).
     static Result Parse(std::span<const char* const> arguments, Options base = {});
     static std::string Help();
+
+    // Each option, as --help and the manual page describe it.
+    struct OptionHelp {
+        std::string_view name;
+        std::string_view argument;  // empty for a flag
+        std::string_view help;
+    };
+    static std::vector<OptionHelp> AllOptions();
 };
 
 }  // namespace kipkip

@@ -22,6 +22,7 @@ struct SettingSpec {
     std::string_view key;
     Error (*apply)(Options&, std::string_view value, const std::filesystem::path& folder);
     std::string (*show)(const Options&);
+    std::string_view help;  // what the value is, for the manual page
 };
 
 std::string Quoted(std::string_view text)
@@ -146,28 +147,54 @@ std::string ShowPath(const Options& options)
 }
 
 constexpr SettingSpec kSettings[] = {
-    {"up", ApplyKey<0>, ShowKey<0>},
-    {"down", ApplyKey<1>, ShowKey<1>},
-    {"left", ApplyKey<2>, ShowKey<2>},
-    {"right", ApplyKey<3>, ShowKey<3>},
-    {"button1", ApplyKey<4>, ShowKey<4>},
-    {"button2", ApplyKey<5>, ShowKey<5>},
-    {"button3", ApplyKey<6>, ShowKey<6>},
-    {"pad1", ApplyPadButton<0>, ShowPadButton<0>},
-    {"pad2", ApplyPadButton<1>, ShowPadButton<1>},
-    {"pad3", ApplyPadButton<2>, ShowPadButton<2>},
-    {"scale", ApplyScale, ShowScale},
-    {"fullscreen", ApplySwitch<&Options::fullScreen>, ShowSwitch<&Options::fullScreen>},
-    {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>},
-    {"autopause", ApplySwitch<&Options::autopause>, ShowSwitch<&Options::autopause>},
-    {"speed", ApplySpeed, ShowSpeed},
-    {"pace-marker", ApplySwitch<&Options::paceMarker>, ShowSwitch<&Options::paceMarker>},
-    {"music-volume", ApplyVolume<&Options::musicVolume>, ShowVolume<&Options::musicVolume>},
-    {"effects-volume", ApplyVolume<&Options::effectsVolume>, ShowVolume<&Options::effectsVolume>},
-    {"soundfont", ApplyPath<&Options::soundFontFile>, ShowPath<&Options::soundFontFile>},
+    {"up", ApplyKey<0>, ShowKey<0>,
+     "the key of up, by what it types in the keyboard's layout (\"z\", \"space\", \"keypad 8\")"},
+    {"down", ApplyKey<1>, ShowKey<1>, "the key of down"},
+    {"left", ApplyKey<2>, ShowKey<2>, "the key of left"},
+    {"right", ApplyKey<3>, ShowKey<3>, "the key of right"},
+    {"button1", ApplyKey<4>, ShowKey<4>,
+     "the key of the first button, the jump (space by default)"},
+    {"button2", ApplyKey<5>, ShowKey<5>, "the key of the second button (b by default)"},
+    {"button3", ApplyKey<6>, ShowKey<6>, "the key of the third button (return by default)"},
+    {"pad1", ApplyPadButton<0>, ShowPadButton<0>,
+     "the controller button of the first button, by SDL's name: a, b, x, y, leftshoulder, "
+     "rightshoulder"},
+    {"pad2", ApplyPadButton<1>, ShowPadButton<1>, "the controller button of the second button"},
+    {"pad3", ApplyPadButton<2>, ShowPadButton<2>, "the controller button of the third button"},
+    {"scale", ApplyScale, ShowScale, "the window scale: auto or 1 to 8"},
+    {"fullscreen", ApplySwitch<&Options::fullScreen>, ShowSwitch<&Options::fullScreen>,
+     "yes to start full screen"},
+    {"vsync", ApplySwitch<&Options::vsync>, ShowSwitch<&Options::vsync>,
+     "yes to wait for the display's refresh"},
+    {"autopause", ApplySwitch<&Options::autopause>, ShowSwitch<&Options::autopause>,
+     "no to keep the game running when the window loses the focus"},
+    {"speed", ApplySpeed, ShowSpeed,
+     "the game speed in a window, 50 to 100 percent in steps of 10"},
+    {"pace-marker", ApplySwitch<&Options::paceMarker>, ShowSwitch<&Options::paceMarker>,
+     "no to hide the marker of the best record's pace while climbing"},
+    {"music-volume", ApplyVolume<&Options::musicVolume>, ShowVolume<&Options::musicVolume>,
+     "the music's volume, 0 to 100"},
+    {"effects-volume", ApplyVolume<&Options::effectsVolume>, ShowVolume<&Options::effectsVolume>,
+     "the sound effects' volume, 0 to 100"},
+    {"soundfont", ApplyPath<&Options::soundFontFile>, ShowPath<&Options::soundFontFile>,
+     "a SoundFont file for the music (empty: the usual search)"},
     {"controller-mappings", ApplyPath<&Options::controllerMappings>,
-     ShowPath<&Options::controllerMappings>},
+     ShowPath<&Options::controllerMappings>,
+     "a file of SDL game-controller mappings for controllers SDL does not know"},
 };
+
+}  // namespace
+
+std::vector<SettingsFile::KeyHelp> SettingsFile::Keys()
+{
+    std::vector<KeyHelp> keys;
+    for (const SettingSpec& setting : kSettings) {
+        keys.push_back({setting.key, setting.help});
+    }
+    return keys;
+}
+
+namespace {
 
 std::string_view Trim(std::string_view text)
 {

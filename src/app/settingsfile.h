@@ -72,6 +72,13 @@ public:
     static std::optional<LineParts> SplitLine(std::string_view line);
     // The setting's own spelling of a key the reader takes (letter case does not matter).
     static std::optional<std::string_view> KnownKey(std::string_view key);
+
+    // Each key the file knows, in the order --print-config writes them, with what its value is.
+    struct KeyHelp {
+        std::string_view key;
+        std::string_view help;
+    };
+    static std::vector<KeyHelp> Keys();
     // The file `--config` names, else DefaultPath: the one read at start.
     static std::string PathInForce(const Options& options, const char* configHome,
                                    const char* home);

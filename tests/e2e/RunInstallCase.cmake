@@ -114,6 +114,9 @@ if(APPSTREAMCLI)
     endif()
 endif()
 
+# The manual page.
+expect_file(share/man/man6/kipkip.6)
+
 # The documents, as they are in the source.
 foreach(name IN ITEMS README.md LICENSE)
     expect_file(share/doc/kipkip/${name})
